@@ -1,0 +1,4 @@
+# One warning level for all of our own targets.
+function(stowkeep_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+endfunction()

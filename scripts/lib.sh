@@ -1,0 +1,34 @@
+# Shared by the scripts: folders, parallelism, and the Wine/Xvfb environment.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc)
+windows_build="$root/build/windows"
+export WINEPREFIX="$windows_build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+configure_and_build() { # folder, cmake options...
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+# An Xvfb of our own unless a display is already there.
+start_display() {
+  if [[ -z ${DISPLAY:-} ]]; then
+    export DISPLAY=:${STOWKEEP_DISPLAY_NUMBER:-77}
+    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+}
+
+# Creating a Wine prefix takes tens of seconds: once per build folder.
+prepare_wine() {
+  if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    mkdir -p "$WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+  fi
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the tests need and runs every test: host build, sanitizer
+# builds, the fuzzers for a bounded time, and the Windows build under Wine.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+bash "$root/scripts/install-deps.sh"
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "host build and tests"
+configure_and_build "$root/build/host"
+ctest --test-dir "$root/build/host" --output-on-failure -j "$jobs"
+
+step "AddressSanitizer and UBSan"
+configure_and_build "$root/build/asan" -DSTOWKEEP_SANITIZE=address
+ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs" -LE nosan
+
+step "ThreadSanitizer"
+configure_and_build "$root/build/tsan" -DSTOWKEEP_SANITIZE=thread
+ctest --test-dir "$root/build/tsan" --output-on-failure -j "$jobs" -L threads
+
+step "fuzzers"
+CC=clang CXX=clang++ configure_and_build "$root/build/fuzz" -DSTOWKEEP_FUZZ=ON
+ctest --test-dir "$root/build/fuzz" --output-on-failure -L fuzz
+
+step "Windows build, under Wine"
+configure_and_build "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+bash "$root/scripts/check-exports.sh" "$windows_build"
+start_display
+prepare_wine
+ctest --test-dir "$windows_build" --output-on-failure
