@@ -13,6 +13,20 @@ configure_and_build() { # folder, cmake options...
   cmake --build "$dir" -j "$jobs"
 }
 
+# Builds only the test programs that carry a ctest label (each test is named
+# after its program), for the sanitizer and fuzzer builds.
+configure_and_build_labelled() { # folder, label, cmake options...
+  local dir=$1 label=$2
+  shift 2
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local targets
+  targets=$(ctest --test-dir "$dir" -N -L "$label" | awk '/Test +#/{print $3}')
+  if [[ -n $targets ]]; then
+    # shellcheck disable=SC2086
+    cmake --build "$dir" -j "$jobs" --target $targets
+  fi
+}
+
 # An Xvfb of our own unless a display is already there.
 start_display() {
   if [[ -z ${DISPLAY:-} ]]; then

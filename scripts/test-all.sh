@@ -16,11 +16,11 @@ configure_and_build "$root/build/asan" -DSTOWKEEP_SANITIZE=address
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs" -LE nosan
 
 step "ThreadSanitizer"
-configure_and_build "$root/build/tsan" -DSTOWKEEP_SANITIZE=thread
+configure_and_build_labelled "$root/build/tsan" threads -DSTOWKEEP_SANITIZE=thread
 ctest --test-dir "$root/build/tsan" --output-on-failure -j "$jobs" -L threads
 
 step "fuzzers"
-CC=clang CXX=clang++ configure_and_build "$root/build/fuzz" -DSTOWKEEP_FUZZ=ON
+CC=clang CXX=clang++ configure_and_build_labelled "$root/build/fuzz" fuzz -DSTOWKEEP_FUZZ=ON
 ctest --test-dir "$root/build/fuzz" --output-on-failure -L fuzz
 
 step "Windows build, under Wine"
