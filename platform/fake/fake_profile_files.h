@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/profile_files.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace stowkeep::platform::fake {
+
+// Initialization files kept in memory, read and written like the system's
+// private-profile functions do. Paths match without regard to letter case. A
+// file can be read-only (reads work, writes are refused) or held open by another
+// program without sharing (neither reads nor writes get at it). A write needs
+// the file's folder to exist.
+class FakeProfileFiles : public ProfileFiles {
+  public:
+    std::wstring ReadString(const std::wstring& path, std::wstring_view section,
+                            std::wstring_view key, std::wstring_view def,
+                            std::size_t capacity) const override;
+    bool WriteString(const std::wstring& path, std::wstring_view section, std::wstring_view key,
+                     std::wstring_view value) override;
+
+    // The test's hands on the files.
+    void AddFolder(std::wstring_view folder);
+    void PutFile(const std::wstring& path, std::wstring text); // needs its folder
+    std::optional<std::wstring> FileText(const std::wstring& path) const;
+    void SetReadOnly(const std::wstring& path, bool readOnly);
+    void SetHeldByAnotherProgram(const std::wstring& path, bool held);
+
+  private:
+    struct File {
+        std::wstring text;
+        bool readOnly = false;
+        bool held = false;
+    };
+
+    bool FolderExists(std::wstring_view path) const;
+
+    std::map<std::wstring, File> files_; // by upper-cased path
+    std::set<std::wstring> folders_;     // upper-cased, without trailing backslash
+};
+
+} // namespace stowkeep::platform::fake

@@ -1,0 +1,57 @@
+#include "platform/fake/fake_user_registry.h"
+
+#include "platform/fake/ascii_fold.h"
+
+namespace stowkeep::platform::fake {
+
+std::optional<std::wstring> FakeUserRegistry::ReadString(std::wstring_view subkey,
+                                                         std::wstring_view name) const {
+    const auto key = keys_.find(AsciiUpper(subkey));
+    if (key == keys_.end()) {
+        return std::nullopt;
+    }
+    const auto value = key->second.values.find(AsciiUpper(name));
+    if (value == key->second.values.end()) {
+        return std::nullopt;
+    }
+    return value->second;
+}
+
+bool FakeUserRegistry::WriteString(std::wstring_view subkey, std::wstring_view name,
+                                   std::wstring_view data) {
+    const auto key = keys_.find(AsciiUpper(subkey));
+    if (key == keys_.end() || key->second.refusesWrites) {
+        return false;
+    }
+    key->second.values[AsciiUpper(name)] = std::wstring(data);
+    return true;
+}
+
+bool FakeUserRegistry::DeleteValue(std::wstring_view subkey, std::wstring_view name) {
+    const auto key = keys_.find(AsciiUpper(subkey));
+    if (key == keys_.end() || key->second.refusesWrites) {
+        return false;
+    }
+    return key->second.values.erase(AsciiUpper(name)) > 0;
+}
+
+void FakeUserRegistry::AddKey(std::wstring_view subkey) {
+    keys_[AsciiUpper(subkey)];
+}
+
+void FakeUserRegistry::RemoveKey(std::wstring_view subkey) {
+    keys_.erase(AsciiUpper(subkey));
+}
+
+void FakeUserRegistry::SetRefusesWrites(std::wstring_view subkey, bool refuses) {
+    const auto key = keys_.find(AsciiUpper(subkey));
+    if (key != keys_.end()) {
+        key->second.refusesWrites = refuses;
+    }
+}
+
+bool FakeUserRegistry::HasKey(std::wstring_view subkey) const {
+    return keys_.count(AsciiUpper(subkey)) > 0;
+}
+
+} // namespace stowkeep::platform::fake

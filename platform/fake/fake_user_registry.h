@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/user_registry.h"
+
+#include <map>
+#include <string>
+
+namespace stowkeep::platform::fake {
+
+// The current user's registry in memory. Key paths and value names match
+// without regard to letter case. Keys exist only once a test adds them (the
+// registry seam never creates one); writes to a key can be refused.
+class FakeUserRegistry : public UserRegistry {
+  public:
+    std::optional<std::wstring> ReadString(std::wstring_view subkey,
+                                           std::wstring_view name) const override;
+    bool WriteString(std::wstring_view subkey, std::wstring_view name,
+                     std::wstring_view data) override;
+    bool DeleteValue(std::wstring_view subkey, std::wstring_view name) override;
+
+    // The test's hands on the registry.
+    void AddKey(std::wstring_view subkey);
+    void RemoveKey(std::wstring_view subkey);
+    void SetRefusesWrites(std::wstring_view subkey, bool refuses);
+    bool HasKey(std::wstring_view subkey) const;
+
+  private:
+    struct Key {
+        std::map<std::wstring, std::wstring> values; // by upper-cased name
+        bool refusesWrites = false;
+    };
+
+    std::map<std::wstring, Key> keys_; // by upper-cased path
+};
+
+} // namespace stowkeep::platform::fake

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/processes.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace stowkeep::platform {
+
+// The ids of the processes named exeName (exact, case-sensitive) that run in the
+// logon session ownSession, in snapshot order, except that ownId comes last:
+// ending our own process ends the walk, so every other instance goes first.
+// Processes of other sessions, or whose session is unknown, belong to other
+// users and are never picked.
+std::vector<std::uint32_t> InstancesToEnd(const std::vector<ProcessEntry>& snapshot,
+                                          std::wstring_view exeName, std::uint32_t ownSession,
+                                          std::uint32_t ownId);
+
+// Ends the instances that InstancesToEnd picks from a fresh snapshot, with exit
+// code 0. Returns how many it ended; when our own process is among them this
+// does not return.
+int EndInstancesOfOwnSession(Processes& processes, std::wstring_view exeName);
+
+} // namespace stowkeep::platform
