@@ -5,9 +5,12 @@
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <map>
 #include <memory>
 #include <string>
+#include <tlhelp32.h>
 #include <vector>
 
 namespace stowkeep::driver {
@@ -73,6 +76,27 @@ int WaitExit(const Args& a) {
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
     Print(std::to_wstring(code));
+    return 0;
+}
+
+int Alive(const Args& a) {
+    Handle process(OpenProcess(SYNCHRONIZE, FALSE, Number(a[0])));
+    const bool running = process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+    Print(running ? L"running" : L"ended");
+    return 0;
+}
+
+// The full path of every module loaded in the process, the exe first.
+int Modules(const Args& a) {
+    HANDLE raw = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, Number(a[0]));
+    if (raw == INVALID_HANDLE_VALUE)
+        return Fail(L"cannot list the modules of process " + a[0]);
+    Handle snapshot(raw);
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot.get(), &module); more;
+         more = Module32NextW(snapshot.get(), &module))
+        Print(module.szExePath);
     return 0;
 }
 
@@ -220,6 +244,8 @@ const std::map<std::wstring, CommandEntry>& Commands() {
         {L"start", {1, Start, L"start EXE [FOLDER]  (prints the process id)"}},
         {L"wait-exit", {2, WaitExit, L"wait-exit PID MS  (prints the exit code)"}},
         {L"kill", {1, Kill, L"kill PID"}},
+        {L"alive", {1, Alive, L"alive PID  (prints running or ended)"}},
+        {L"modules", {1, Modules, L"modules PID  (full paths of its loaded modules)"}},
         {L"wait-window",
          {2, [](const Args& a) { return WaitState(a, 0); }, L"wait-window CAPTION MS"}},
         {L"wait-visible",
@@ -251,6 +277,7 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
     using namespace stowkeep::driver;
+    _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2)
         return Usage();
     auto found = Commands().find(argv[1]);
