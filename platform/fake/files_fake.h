@@ -1,0 +1,82 @@
+#pragma once
+
+// An in-memory file system with the Windows behaviour the program relies on:
+// drive letters with their type, free space and file-system name,
+// case-insensitive names listed in name order, attributes, share modes,
+// read-only and hidden files, junctions, a disk that fills up, and faults
+// injected on the Nth call of an operation. Safe to use from several threads.
+
+#include "platform/files.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace stowkeep::platform {
+
+class FakeFileSystem : public FileSystem {
+  public:
+    // The operations a fault can be injected into.
+    enum class Op {
+        list,
+        open,
+        read,
+        write,
+        flush,
+        set_length,
+        move,
+        remove,
+        make_folder,
+        free_space
+    };
+
+    // The countdown-th call of op from now (1: the next one) fails with
+    // error; with persist, every later call fails too. A non-empty path
+    // limits the fault to calls on that file or folder.
+    struct Fault {
+        Op op;
+        int countdown = 1;
+        FileError error = FileError::io_error;
+        bool persist = false;
+        std::wstring path;
+    };
+
+    FakeFileSystem();
+    ~FakeFileSystem() override;
+
+    // Setup. These bypass share modes, attributes and free space.
+    void AddVolume(wchar_t letter, std::uint64_t freeBytes, std::wstring fileSystem = L"NTFS",
+                   DriveType type = DriveType::fixed);
+    void SetFreeBytes(wchar_t letter, std::uint64_t freeBytes);
+    void AddFolder(const std::wstring& path); // with every missing parent
+    void AddFile(const std::wstring& path, std::string_view content,
+                 std::uint32_t attributes = kAttrArchive); // parents created too
+    // A folder entry that leads to target (a junction: directory and
+    // reparse-point attributes).
+    void AddJunction(const std::wstring& path, const std::wstring& target);
+    void InjectFault(const Fault& fault);
+
+    // Inspection.
+    std::optional<std::string> Content(const std::wstring& path) const;
+    int OpenFileCount() const;
+
+    std::optional<std::vector<FolderEntry>> List(const std::wstring& folder) override;
+    std::uint32_t Attributes(const std::wstring& path) override;
+    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+    bool MakeFolder(const std::wstring& path) override;
+    FileHandle Open(const std::wstring& path, Access access, unsigned share,
+                    Disposition disposition, FileError* error = nullptr) override;
+    bool Remove(const std::wstring& path) override;
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to,
+                       FileError* error = nullptr) override;
+    std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override;
+    std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override;
+    DriveType DriveKind(const std::wstring& root) override;
+
+    struct State;
+
+  private:
+    std::shared_ptr<State> state_;
+};
+
+} // namespace stowkeep::platform

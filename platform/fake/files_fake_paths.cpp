@@ -1,0 +1,112 @@
+#include "platform/fake/files_fake_state.h"
+
+#include <cwctype>
+
+namespace stowkeep::platform {
+namespace {
+
+constexpr int kMaxJunctionDepth = 32;
+
+struct ParsedPath {
+    wchar_t letter = 0;
+    std::vector<std::wstring> items;
+};
+
+// "E:\a\\b\" -> E, {a, b}. Doubled and trailing backslashes are ignored, as
+// the Win32 file system does.
+std::optional<ParsedPath> Parse(const std::wstring& path) {
+    if (path.size() < 2 || path[1] != L':' || !std::iswalpha(path[0])) {
+        return std::nullopt;
+    }
+    ParsedPath parsed;
+    parsed.letter = static_cast<wchar_t>(std::towupper(path[0]));
+    std::wstring item;
+    for (std::size_t i = 2; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == L'\\' || path[i] == L'/') {
+            if (!item.empty()) {
+                parsed.items.push_back(item);
+            }
+            item.clear();
+        } else {
+            item += path[i];
+        }
+    }
+    return parsed;
+}
+
+} // namespace
+
+std::wstring FakeUpper(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper) {
+        c = static_cast<wchar_t>(std::towupper(c));
+    }
+    return upper;
+}
+
+std::wstring FakePathKey(const std::wstring& path) {
+    const auto parsed = Parse(path);
+    if (!parsed) {
+        return FakeUpper(path);
+    }
+    std::wstring key(1, parsed->letter);
+    key += L':';
+    for (const std::wstring& item : parsed->items) {
+        key += L'\\';
+        key += FakeUpper(item);
+    }
+    return key;
+}
+
+std::optional<FakeLocation> FakeFileSystem::State::Locate(const std::wstring& path, bool followLast,
+                                                          int depth) {
+    const auto parsed = Parse(path);
+    if (!parsed || depth > kMaxJunctionDepth) {
+        return std::nullopt;
+    }
+    const auto volume = volumes.find(parsed->letter);
+    if (volume == volumes.end()) {
+        return std::nullopt;
+    }
+    FakeLocation location;
+    location.key = FakePathKey(path);
+    location.node = volume->second.root;
+    for (std::size_t i = 0; i < parsed->items.size(); ++i) {
+        if (!location.node || !location.node->IsFolder()) {
+            return std::nullopt;
+        }
+        location.parent = location.node;
+        location.name = parsed->items[i];
+        const auto child = location.parent->children.find(FakeUpper(location.name));
+        location.node = child == location.parent->children.end() ? nullptr : child->second;
+        const bool last = i + 1 == parsed->items.size();
+        if (location.node && !location.node->junctionTarget.empty() && (!last || followLast)) {
+            const auto target = Locate(location.node->junctionTarget, true, depth + 1);
+            if (!target) {
+                return std::nullopt;
+            }
+            location.node = target->node;
+        }
+    }
+    return location;
+}
+
+bool FakeFileSystem::State::TakeFault(Op op, const std::wstring& key, FileError& error) {
+    for (auto fault = faults.begin(); fault != faults.end(); ++fault) {
+        if (fault->op != op || (!fault->path.empty() && FakePathKey(fault->path) != key)) {
+            continue;
+        }
+        if (fault->countdown > 1) {
+            --fault->countdown;
+            continue;
+        }
+        error = fault->error;
+        if (!fault->persist) {
+            faults.erase(fault);
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace stowkeep::platform

@@ -1,0 +1,66 @@
+#pragma once
+
+// The inside of FakeFileSystem, shared by its source files.
+
+#include "platform/fake/files_fake.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace stowkeep::platform {
+
+struct FakeNode;
+using FakeNodePtr = std::shared_ptr<FakeNode>;
+
+struct FakeOpening {
+    Access access;
+    unsigned share;
+};
+
+struct FakeNode {
+    std::wstring name;
+    std::uint32_t attributes = kAttrArchive;
+    wchar_t volume = 0;
+    std::wstring junctionTarget; // set for a junction
+    std::string data;
+    std::map<std::wstring, FakeNodePtr> children; // keyed by upper-case name
+    std::vector<const FakeOpening*> openings;
+
+    bool IsFolder() const { return (attributes & kAttrDirectory) != 0; }
+};
+
+struct FakeVolume {
+    std::uint64_t freeBytes = 0;
+    std::wstring fileSystem;
+    DriveType type = DriveType::fixed;
+    FakeNodePtr root;
+};
+
+// Where a path leads: the folder holding its last item, and the item itself
+// when it exists. key is the path in upper case, one backslash between items.
+struct FakeLocation {
+    FakeNodePtr parent;
+    FakeNodePtr node;
+    std::wstring name;
+    std::wstring key;
+};
+
+struct FakeFileSystem::State {
+    mutable std::mutex mutex;
+    std::map<wchar_t, FakeVolume> volumes;
+    std::vector<Fault> faults;
+    int openFiles = 0;
+
+    // Both called with the mutex held. Junctions on the way are followed;
+    // the last item only when followLast is set.
+    std::optional<FakeLocation> Locate(const std::wstring& path, bool followLast, int depth = 0);
+    // Counts this call down against the injected faults; true when it fails.
+    bool TakeFault(Op op, const std::wstring& key, FileError& error);
+};
+
+std::wstring FakeUpper(std::wstring_view text);
+std::wstring FakePathKey(const std::wstring& path);
+
+} // namespace stowkeep::platform
