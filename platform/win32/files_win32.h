@@ -1,0 +1,25 @@
+#pragma once
+
+// The file system seam on the real Win32 calls.
+
+#include "platform/files.h"
+
+namespace stowkeep::platform {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    std::optional<std::vector<FolderEntry>> List(const std::wstring& folder) override;
+    std::uint32_t Attributes(const std::wstring& path) override;
+    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+    bool MakeFolder(const std::wstring& path) override;
+    FileHandle Open(const std::wstring& path, Access access, unsigned share,
+                    Disposition disposition, FileError* error = nullptr) override;
+    bool Remove(const std::wstring& path) override;
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to,
+                       FileError* error = nullptr) override;
+    std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override;
+    std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override;
+    DriveType DriveKind(const std::wstring& root) override;
+};
+
+} // namespace stowkeep::platform
