@@ -1,0 +1,26 @@
+#include "backup/copy_engine.h"
+
+#include "backup/copy_walk.h"
+
+#include <exception>
+
+namespace stowkeep::backup {
+
+CopyEngine::CopyEngine(platform::FileSystem& files, CopyRunState& run, CopyWindowPort& window,
+                       const std::atomic<std::int32_t>& totalFileCount, Clock clock)
+    : files_(files), run_(run), window_(window), totalFileCount_(totalFileCount),
+      clock_(std::move(clock)) {}
+
+bool CopyEngine::CopyFolder(const std::wstring& source, const std::wstring& destination) {
+    Walk walk(*this, destination);
+    try {
+        return walk.Folder(source, destination);
+    } catch (const std::exception&) {
+        // Files of the top folder are not guarded by a subfolder's catch: the
+        // failure counts as one error and the run goes on as after a walk.
+        walk.CountError();
+        return true;
+    }
+}
+
+} // namespace stowkeep::backup
