@@ -17,10 +17,8 @@ class ListView : public Control {
     const std::vector<Column>& columns() const { return columns_; }
 
     int rowCount() const { return static_cast<int>(rows_.size()); }
-    // Appends a row with its caption and empty sub-items; returns its index.
-    int addRow(std::wstring caption);
-    // Appends a row with caption and sub-items in column order.
-    int addRow(std::vector<std::wstring> cells);
+    // Appends a row with its caption and sub-items (missing ones empty); returns its index.
+    int addRow(std::wstring caption, std::vector<std::wstring> subItems = {});
     void deleteRow(int row);
     void clear();
 
