@@ -1,6 +1,6 @@
 #include "backup/copy_engine.h"
 
-#include "backup/copy_walk.h"
+#include "backup/copy_engine_walk.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "backup/copy_walk.h"
+#include "backup/copy_engine_walk.h"
 
 #include <algorithm>
 #include <cwctype>
