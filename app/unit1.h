@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/library_binding.h"
+#include "app/main_page.h"
+#include "app/main_state.h"
+#include "app/picture_store_page.h"
+#include "platform/libraries.h"
+#include "platform/module_path.h"
+#include "platform/processes.h"
+#include "platform/profile_files.h"
+#include "platform/user_registry.h"
+#include "settings/autorun.h"
+#include "settings/settings_file.h"
+#include "ui/ui.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace stowkeep::app {
+
+class TForm3;
+class TForm4;
+
+// What the main window works with, all owned elsewhere and outliving it.
+struct TForm1Services {
+    ui::Toolkit& toolkit;
+    const platform::ModulePath& module;
+    platform::Libraries& libraries;
+    platform::Processes& processes;
+    platform::UserRegistry& registry;
+    platform::ProfileFiles& profiles;
+    std::function<void(const std::wstring& address)> openWebPage; // the shell's default action
+};
+
+// The windows the entry creates after the main window; set as they are made,
+// used only once the message loop runs.
+struct OtherForms {
+    TForm3* about = nullptr;
+    TForm4* wait = nullptr;
+};
+
+// Window menu command ids the main window answers like its notification-area
+// menu items, so that tools and tests can reach those commands by WM_COMMAND.
+namespace commands {
+inline constexpr unsigned About = 0x7101;
+inline constexpr unsigned Main = 0x7102;
+inline constexpr unsigned Exit = 0x7103;
+} // namespace commands
+
+// The main window: owns the start-up sequence, the notification-area icon
+// with its menu, the five pages, and the way the program ends.
+class TForm1 {
+  public:
+    TForm1(TForm1Services services, const OtherForms& forms);
+    ~TForm1(); // FormDestroy
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Event handlers, named after their controls and events.
+    void spDynamicSkinForm1Minimize();
+    bool FormCloseQuery();
+    void Main1Click();
+    void About1Click();
+    void Exit1Click();
+    void Image16Click();
+    void Image17Click();
+    void Image18Click();
+    void Image19Click();
+    void spSkinButton2Click(); // "Main" on pages 1 and 2
+    void spSkinLinkLabel1Click();
+
+    MainState& State() { return state_; }
+    ui::Window& Window() const { return *window_; }
+    ui::PageControl& Pages() const { return *pages_; }
+    ui::TrayIcon& Tray() const { return *tray_; }
+    ui::MessageDialog& Messages() const { return *messages_; } // spSkinMessage1
+    const PictureStorePage& Store() const { return *store_; }
+    const ui::Label& VersionLabel() const;
+    const LibraryBinding& Library() const { return library_; }
+    MainPage& Page0() const { return *mainPage_; }
+
+  private:
+    void BuildWindow();
+    void BuildTrayIcon();
+    void FormCreate();
+    std::optional<std::intptr_t> OnMessage(const ui::RawMessage& message);
+
+    TForm1Services services_;
+    const OtherForms& forms_;
+    MainState state_;
+    settings::SettingsFile settingsFile_;
+    settings::Autorun autorun_;
+    LibraryBinding library_;
+    std::unique_ptr<ui::Window> window_;
+    ui::PageControl* pages_ = nullptr;
+    std::unique_ptr<PictureStorePage> store_;
+    std::unique_ptr<MainPage> mainPage_;
+    std::unique_ptr<ui::TrayIcon> tray_;
+    std::unique_ptr<ui::MessageDialog> messages_;
+};
+
+} // namespace stowkeep::app
