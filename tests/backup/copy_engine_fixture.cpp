@@ -6,6 +6,11 @@ namespace stowkeep::backup::testing {
 
 void ScriptedCopyWindow::ProcessMessages() {
     ++processCalls;
+    // A paused engine that polls instead of waiting would never end here.
+    if (run_.CopyControl == kCopyPause && ++pollsWhilePaused_ > 1000) {
+        ADD_FAILURE() << "messages polled while paused, without waiting for one";
+        ClickCancel();
+    }
     if (onProcess) {
         onProcess(processCalls);
     }
@@ -13,6 +18,7 @@ void ScriptedCopyWindow::ProcessMessages() {
 
 void ScriptedCopyWindow::WaitForMessages() {
     ++waitCalls;
+    pollsWhilePaused_ = 0;
     // Nothing else would ever end a pause in these tests.
     if (waitCalls > 1000) {
         ADD_FAILURE() << "paused without end";

@@ -45,6 +45,7 @@ class ScriptedCopyWindow : public CopyWindowPort {
 
   private:
     CopyRunState& run_;
+    int pollsWhilePaused_ = 0;
 };
 
 struct CopyFixture {

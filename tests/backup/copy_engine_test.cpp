@@ -73,7 +73,9 @@ struct FileErrorCase {
     std::function<platform::FileHandle(CopyFixture&)> arrange;
 };
 
-void PrintTo(const FileErrorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FileErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CopyFolderFileError : public ::testing::TestWithParam<FileErrorCase> {};
 
