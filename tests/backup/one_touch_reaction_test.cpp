@@ -1,0 +1,128 @@
+#include "backup/one_touch_reaction.h"
+#include "backup/one_touch_watcher.h"
+#include "backup_ui_fixture.h"
+
+namespace stowkeep::backup::testing {
+namespace {
+
+class OneTouchReactionTest : public BackupUiTest {
+  protected:
+    OneTouchReactionTest() { files.AddFile(L"C:\\Data\\a.txt", "alpha"); }
+    void Press() {
+        ReactToBackupButton(*context, [this] { command->spSkinButton1Click(); });
+    }
+    void SetAutomaticBackup(const wchar_t* value) {
+        ASSERT_TRUE(settings.WriteText(L"Auto", L"BackUp", value));
+    }
+    bool BackedUp() const { return files.Content(L"E:\\backup\\Data\\a.txt").has_value(); }
+};
+
+TEST_F(OneTouchReactionTest, OnStartsTheBackupAsTheButtonDoes) {
+    SetAutomaticBackup(L"on");
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    Press();
+    EXPECT_TRUE(BackedUp());
+    ASSERT_NE(CopyWindow(), nullptr);
+    EXPECT_EQ(CopyWindow()->JvXPProgressBar1.position(), 100);
+    EXPECT_EQ(state.BackupState, L"non");
+}
+
+TEST_F(OneTouchReactionTest, OnWithoutEnclosureShowsTheCommandsMessage) {
+    SetAutomaticBackup(L"on");
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    state.DeviceState = L"non";
+    Press();
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Please connect device."});
+    EXPECT_FALSE(BackedUp());
+}
+
+// Only "on", exactly, starts a backup; anything else shows the backup page.
+class OneTouchOffTest : public OneTouchReactionTest,
+                        public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(OneTouchOffTest, ShowsTheMainWindowOnTheBackupPage) {
+    if (GetParam()) {
+        SetAutomaticBackup(GetParam());
+    }
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    Press();
+    EXPECT_EQ(main1Clicks, 1);
+    EXPECT_TRUE(mainWindow->shown());
+    EXPECT_EQ(pages->activePage(), 1);
+    EXPECT_EQ(CopyWindow(), nullptr);
+    EXPECT_FALSE(BackedUp());
+    EXPECT_TRUE(Texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, OneTouchOffTest,
+                         ::testing::Values(L"off", static_cast<const wchar_t*>(nullptr), L"On",
+                                           L""));
+
+TEST_F(OneTouchReactionTest, PressDuringARunIsIgnored) {
+    SetAutomaticBackup(L"on");
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    state.BackupState = L"loding";
+    Press();
+    SetAutomaticBackup(L"off");
+    Press();
+    EXPECT_EQ(CopyWindow(), nullptr);
+    EXPECT_EQ(main1Clicks, 0);
+    EXPECT_FALSE(BackedUp());
+    EXPECT_TRUE(Texts().empty());
+}
+
+// A press inside a run (the run processes messages) reaches the reaction while
+// BackupState is "loding": the run in progress is not disturbed.
+TEST_F(OneTouchReactionTest, PressWhileTheRunProcessesMessagesIsIgnored) {
+    SetAutomaticBackup(L"on");
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    int pressesSeen = 0;
+    onCounterStart = [&] {
+        toolkit.dispatcher().post([&] {
+            ++pressesSeen;
+            Press();
+        });
+    };
+    Press();
+    EXPECT_EQ(pressesSeen, 1);
+    EXPECT_EQ(countersStarted, 1);
+    EXPECT_TRUE(BackedUp());
+}
+
+TEST_F(OneTouchReactionTest, OnWithNoJobDoesNothingUntilAJobIsAdded) {
+    SetAutomaticBackup(L"on");
+    Press();
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(CopyWindow(), nullptr);
+    EXPECT_EQ(state.BackupState, L"non");
+
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    Press();
+    EXPECT_TRUE(BackedUp());
+}
+
+// The watcher on its own thread and the reaction on the headless UI thread.
+TEST_F(OneTouchReactionTest, WatcherHandsThePressToTheUiThread) {
+    SetAutomaticBackup(L"on");
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    ui::Signal reacted;
+    std::atomic<int> asks{0};
+    TThreadOTB watcher(
+        state.ExitFlag,
+        {[&]() -> int32_t { return ++asks == 2 ? 2 : 0; },
+         [this](TThreadOTB::Task task) { toolkit.dispatcher().post(std::move(task)); },
+         [&] {
+             EXPECT_TRUE(toolkit.dispatcher().onUiThread());
+             Press();
+             reacted.set();
+         }},
+        std::chrono::milliseconds(1));
+    toolkit.dispatcher().waitUntil(reacted);
+    state.ExitFlag = 1;
+    watcher.WaitFor();
+    EXPECT_TRUE(BackedUp());
+    EXPECT_EQ(state.BackupState, L"non");
+}
+
+} // namespace
+} // namespace stowkeep::backup::testing
