@@ -60,7 +60,7 @@ bool FakeProfileFiles::WriteString(const std::wstring& path, std::wstring_view s
     const std::wstring name = AsciiUpper(path);
     auto file = files_.find(name);
     if (file == files_.end()) {
-        if (!FolderExists(path)) {
+        if (!FolderExists(path) || folders_.count(FolderKey(path)) > 0) {
             return false;
         }
         file = files_.emplace(name, File{}).first;

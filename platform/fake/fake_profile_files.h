@@ -13,7 +13,7 @@ namespace stowkeep::platform::fake {
 // private-profile functions do. Paths match without regard to letter case. A
 // file can be read-only (reads work, writes are refused) or held open by another
 // program without sharing (neither reads nor writes get at it). A write needs
-// the file's folder to exist.
+// the file's folder to exist, and no folder of the file's name.
 class FakeProfileFiles : public ProfileFiles {
   public:
     std::wstring ReadString(const std::wstring& path, std::wstring_view section,

@@ -31,10 +31,14 @@ class ContractWorld {
 
     // An empty folder, without trailing backslash.
     virtual std::wstring Folder() const = 0;
+    // Makes a folder at path.
+    virtual void MakeFolder(const std::wstring& path) = 0;
     // Files written and read as bytes, behind the seam's back.
     virtual void PutFile(const std::wstring& path, const std::string& text) = 0;
     virtual std::optional<std::string> FileText(const std::wstring& path) = 0;
-    virtual void SetReadOnly(const std::wstring& path, bool readOnly) = 0;
+    // Sets or clears the read-only attribute. False when the attribute does not
+    // stop writes here (root ignores it under Wine): such cases are skipped.
+    virtual bool SetReadOnly(const std::wstring& path, bool readOnly) = 0;
     // Another program holds path open, sharing nothing, until the result goes.
     class Hold {
       public:

@@ -49,6 +49,7 @@ class FakeWorld : public ContractWorld {
     const platform::ModulePath& Module() override { return module_; }
 
     std::wstring Folder() const override { return L"C:\\Users\\Me\\Contract"; }
+    void MakeFolder(const std::wstring& path) override { profile_.AddFolder(path); }
     void PutFile(const std::wstring& path, const std::string& text) override {
         profile_.PutFile(path, Widen(text));
     }
@@ -56,8 +57,9 @@ class FakeWorld : public ContractWorld {
         const auto text = profile_.FileText(path);
         return text ? std::optional<std::string>(Narrow(*text)) : std::nullopt;
     }
-    void SetReadOnly(const std::wstring& path, bool readOnly) override {
+    bool SetReadOnly(const std::wstring& path, bool readOnly) override {
         profile_.SetReadOnly(path, readOnly);
+        return true;
     }
     std::unique_ptr<Hold> HoldWithoutSharing(const std::wstring& path) override {
         return std::make_unique<FakeHold>(profile_, path);

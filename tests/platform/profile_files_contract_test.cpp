@@ -133,7 +133,9 @@ TEST_P(ProfileFilesContract, LongValuesAreCutToTheBuffer) {
 
 TEST_P(ProfileFilesContract, ReadOnlyFileRefusesWritesAndStillReads) {
     world_->PutFile(path_, kSeed);
-    world_->SetReadOnly(path_, true);
+    if (!world_->SetReadOnly(path_, true)) {
+        GTEST_SKIP() << "the read-only attribute does not stop writes on this system";
+    }
 
     EXPECT_FALSE(Write(L"Auto", L"Run", L"off"));
     EXPECT_FALSE(Write(L"New", L"key", L"value"));
@@ -156,6 +158,13 @@ TEST_P(ProfileFilesContract, WriteIntoMissingFolderIsRefused) {
     const std::wstring inMissingFolder = world_->Folder() + L"\\absent\\set.ini";
     EXPECT_FALSE(world_->Profile().WriteString(inMissingFolder, L"Auto", L"Run", L"on"));
     EXPECT_FALSE(world_->FileText(inMissingFolder).has_value());
+}
+
+TEST_P(ProfileFilesContract, FolderInPlaceOfTheFileReadsDefaultsAndRefusesWrites) {
+    world_->MakeFolder(path_);
+    EXPECT_EQ(Read(L"Auto", L"Run"), kDefault);
+    EXPECT_FALSE(Write(L"Auto", L"Run", L"on"));
+    EXPECT_EQ(Read(L"Auto", L"Run"), kDefault);
 }
 
 TEST_P(ProfileFilesContract, ChangesMadeBehindItsBackAreSeenAtTheNextRead) {

@@ -1,0 +1,39 @@
+#include "platform/win32/win32_libraries.h"
+
+#include "platform/win32/owned_handle.h"
+
+#include <utility>
+#include <windows.h>
+
+namespace stowkeep::platform::win32 {
+
+namespace {
+
+class Win32LoadedLibrary : public LoadedLibrary {
+  public:
+    explicit Win32LoadedLibrary(OwnedModule module) : module_(std::move(module)) {}
+
+    Export Find(const std::string& name) const override {
+        const FARPROC address = ::GetProcAddress(module_.Get(), name.c_str());
+        if (address == nullptr) {
+            return {};
+        }
+        // Every export of ours takes nothing and returns a 32-bit value.
+        return reinterpret_cast<std::int32_t (*)()>(reinterpret_cast<void (*)()>(address));
+    }
+
+  private:
+    OwnedModule module_;
+};
+
+} // namespace
+
+std::unique_ptr<LoadedLibrary> Win32Libraries::Load(const std::wstring& fullPath) {
+    OwnedModule module{::LoadLibraryW(fullPath.c_str())};
+    if (!module) {
+        return nullptr;
+    }
+    return std::make_unique<Win32LoadedLibrary>(std::move(module));
+}
+
+} // namespace stowkeep::platform::win32
