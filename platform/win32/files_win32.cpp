@@ -72,6 +72,13 @@ bool Win32FileSystem::Remove(const std::wstring& path) {
 
 bool Win32FileSystem::MoveReplacing(const std::wstring& from, const std::wstring& to,
                                     FileError* error) {
+    // Windows refuses to replace a read-only file; Wine does not. Refuse it
+    // here so that both keep such a file.
+    const DWORD existing = GetFileAttributesW(to.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return Report(false, error);
+    }
     return Report(MoveFileExW(from.c_str(), to.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0,
                   error);

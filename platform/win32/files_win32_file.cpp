@@ -131,8 +131,36 @@ FileError FileErrorFrom(DWORD code) {
     }
 }
 
+namespace {
+
+// What Windows refuses for an existing file's attributes: writing a read-only
+// file, and CREATE_ALWAYS with normal attributes over a read-only, hidden or
+// system file. Wine (above all when run as root) lets some of it through, so
+// the refusal is made here too and both keep such a file.
+bool RefusedByAttributes(const std::wstring& path, Access access, Disposition disposition) {
+    const DWORD existing = GetFileAttributesW(path.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    const bool readOnly = (existing & FILE_ATTRIBUTE_READONLY) != 0;
+    const bool hiddenOrSystem = (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    if (disposition == Disposition::create_new) {
+        return false;
+    }
+    return (readOnly && access != Access::read) ||
+           (disposition == Disposition::create_always && (readOnly || hiddenOrSystem));
+}
+
+} // namespace
+
 FileHandle Win32FileSystem::Open(const std::wstring& path, Access access, unsigned share,
                                  Disposition disposition, FileError* error) {
+    if (RefusedByAttributes(path, access, disposition)) {
+        if (error) {
+            *error = FileError::access_denied;
+        }
+        return nullptr;
+    }
     ScopedFileHandle handle(CreateFileW(path.c_str(), DesiredAccess(access), share, nullptr,
                                         CreationDisposition(disposition), FILE_ATTRIBUTE_NORMAL,
                                         nullptr));

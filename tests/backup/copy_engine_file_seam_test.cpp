@@ -18,6 +18,7 @@
 namespace stowkeep::platform {
 namespace {
 
+using ::testing::AnyOf;
 using ::testing::UnorderedElementsAre;
 
 // A file system and an empty scratch folder on it (with trailing backslash).
@@ -205,8 +206,9 @@ TEST_P(FileSeam, MoveReplacingPutsOneFileInPlaceOfAnother) {
             files().Open(Path(L"old.txt"), Access::read, share_read, Disposition::open_existing);
         FileError error = FileError::none;
         EXPECT_FALSE(files().MoveReplacing(Path(L"tmp.txt"), Path(L"old.txt"), &error));
-        EXPECT_EQ(error, FileError::sharing_violation);
+        EXPECT_THAT(error, AnyOf(FileError::sharing_violation, FileError::access_denied));
     }
+    EXPECT_EQ(Get(L"old.txt"), "older and longer");
     EXPECT_TRUE(files().MoveReplacing(Path(L"tmp.txt"), Path(L"old.txt")));
     EXPECT_EQ(Get(L"old.txt"), "new");
     EXPECT_EQ(files().Attributes(Path(L"tmp.txt")), kNoAttributes);
