@@ -42,11 +42,19 @@ bool AllVolumesLockable(const EnclosureRecord& record) {
     return true;
 }
 
+// A record that names no device (none was found) fails every attempt without
+// asking the system: some systems report device instance 0 as ejected.
+bool EjectAttempt(DevInst device) {
+    if (device == 0)
+        return false;
+    std::int32_t vetoType = 0;
+    char16_t vetoName[260] = {};
+    return Os().CM_Request_Device_EjectW(device, &vetoType, vetoName, 260, 0) == kCrSuccess;
+}
+
 bool RequestEject(DevInst device) {
     for (int attempt = 0; attempt < kEjectAttempts; ++attempt) {
-        std::int32_t vetoType = 0;
-        char16_t vetoName[260] = {};
-        if (Os().CM_Request_Device_EjectW(device, &vetoType, vetoName, 260, 0) == kCrSuccess)
+        if (EjectAttempt(device))
             return true;
         Os().Sleep(kEjectPauseMs);
     }

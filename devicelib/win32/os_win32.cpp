@@ -35,7 +35,7 @@ static_assert(offsetof(ScsiPassThroughDirect, dataBuffer) ==
 static_assert(offsetof(ScsiPassThroughDirect, senseInfoOffset) ==
               offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoOffset));
 static_assert(offsetof(ScsiPassThroughDirect, cdb) == offsetof(SCSI_PASS_THROUGH_DIRECT, Cdb));
-static_assert(sizeof(UsbDescriptorRequest) == sizeof(USB_DESCRIPTOR_REQUEST) + 1023);
+static_assert(sizeof(UsbDescriptorRequest) == offsetof(USB_DESCRIPTOR_REQUEST, Data) + 1024);
 static_assert(offsetof(UsbDescriptorRequest, wValue) ==
               offsetof(USB_DESCRIPTOR_REQUEST, SetupPacket.wValue));
 static_assert(offsetof(UsbDescriptorRequest, data) == offsetof(USB_DESCRIPTOR_REQUEST, Data));

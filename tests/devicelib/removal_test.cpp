@@ -125,7 +125,9 @@ TEST_F(RemovalTest, WithoutEnclosureEveryAttemptFails) {
 
     EXPECT_EQ(SafelyRemove(), 0);
 
-    EXPECT_EQ(Count(sim::Op::RequestEject), 3);
+    // Three failed attempts, each followed by its pause; device 0 is never named.
+    EXPECT_EQ(Count(sim::Op::RequestEject), 0);
+    EXPECT_EQ(Count(sim::Op::Sleep, 500), 3);
     EXPECT_EQ(machine.SleptMs(), 1500u);
 }
 
