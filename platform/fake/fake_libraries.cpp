@@ -8,16 +8,17 @@ namespace stowkeep::platform::fake {
 
 namespace {
 
-using Table = std::map<std::wstring, FakeLibraries::Library>;
+using State = FakeLibraries::State;
 
 class FakeLoadedLibrary : public LoadedLibrary {
   public:
-    FakeLoadedLibrary(std::weak_ptr<Table> table, std::wstring key)
-        : table_(std::move(table)), key_(std::move(key)) {}
+    FakeLoadedLibrary(std::weak_ptr<State> state, std::wstring key)
+        : state_(std::move(state)), key_(std::move(key)) {}
 
     ~FakeLoadedLibrary() override {
-        if (const auto table = table_.lock()) {
-            --(*table)[key_].loads;
+        if (const auto state = state_.lock()) {
+            const std::lock_guard lock(state->mutex);
+            --state->libraries[key_].loads;
         }
     }
 
@@ -25,41 +26,45 @@ class FakeLoadedLibrary : public LoadedLibrary {
     FakeLoadedLibrary& operator=(const FakeLoadedLibrary&) = delete;
 
     Export Find(const std::string& name) const override {
-        const auto table = table_.lock();
-        if (!table) {
+        const auto state = state_.lock();
+        if (!state) {
             return {};
         }
-        const auto& exports = (*table)[key_].exports;
+        const std::lock_guard lock(state->mutex);
+        const auto& exports = state->libraries[key_].exports;
         const auto found = exports.find(name);
         return found == exports.end() ? Export{} : found->second;
     }
 
   private:
-    std::weak_ptr<Table> table_;
+    std::weak_ptr<State> state_;
     std::wstring key_;
 };
 
 } // namespace
 
-FakeLibraries::FakeLibraries() : libraries_(std::make_shared<Table>()) {}
+FakeLibraries::FakeLibraries() : state_(std::make_shared<State>()) {}
 
 std::unique_ptr<LoadedLibrary> FakeLibraries::Load(const std::wstring& fullPath) {
     std::wstring key = AsciiUpper(fullPath);
-    const auto library = libraries_->find(key);
-    if (library == libraries_->end()) {
+    const std::lock_guard lock(state_->mutex);
+    const auto library = state_->libraries.find(key);
+    if (library == state_->libraries.end()) {
         return nullptr;
     }
     ++library->second.loads;
-    return std::make_unique<FakeLoadedLibrary>(libraries_, std::move(key));
+    return std::make_unique<FakeLoadedLibrary>(state_, std::move(key));
 }
 
 void FakeLibraries::Put(const std::wstring& fullPath, Exports exports) {
-    (*libraries_)[AsciiUpper(fullPath)].exports = std::move(exports);
+    const std::lock_guard lock(state_->mutex);
+    state_->libraries[AsciiUpper(fullPath)].exports = std::move(exports);
 }
 
 int FakeLibraries::LoadCount(const std::wstring& fullPath) const {
-    const auto library = libraries_->find(AsciiUpper(fullPath));
-    return library == libraries_->end() ? 0 : library->second.loads;
+    const std::lock_guard lock(state_->mutex);
+    const auto library = state_->libraries.find(AsciiUpper(fullPath));
+    return library == state_->libraries.end() ? 0 : library->second.loads;
 }
 
 } // namespace stowkeep::platform::fake

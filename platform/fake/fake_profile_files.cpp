@@ -44,6 +44,7 @@ std::wstring DefaultValue(std::wstring_view def) {
 std::wstring FakeProfileFiles::ReadString(const std::wstring& path, std::wstring_view section,
                                           std::wstring_view key, std::wstring_view def,
                                           std::size_t capacity) const {
+    const std::lock_guard lock(mutex_);
     const auto file = files_.find(AsciiUpper(path));
     if (file == files_.end() || file->second.held) {
         return ToBuffer(DefaultValue(def), capacity);
@@ -57,6 +58,7 @@ std::wstring FakeProfileFiles::ReadString(const std::wstring& path, std::wstring
 
 bool FakeProfileFiles::WriteString(const std::wstring& path, std::wstring_view section,
                                    std::wstring_view key, std::wstring_view value) {
+    const std::lock_guard lock(mutex_);
     const std::wstring name = AsciiUpper(path);
     auto file = files_.find(name);
     if (file == files_.end()) {
@@ -73,16 +75,19 @@ bool FakeProfileFiles::WriteString(const std::wstring& path, std::wstring_view s
 }
 
 void FakeProfileFiles::AddFolder(std::wstring_view folder) {
+    const std::lock_guard lock(mutex_);
     folders_.insert(FolderKey(folder));
 }
 
 void FakeProfileFiles::PutFile(const std::wstring& path, std::wstring text) {
+    const std::lock_guard lock(mutex_);
     if (FolderExists(path)) {
         files_[AsciiUpper(path)].text = std::move(text);
     }
 }
 
 std::optional<std::wstring> FakeProfileFiles::FileText(const std::wstring& path) const {
+    const std::lock_guard lock(mutex_);
     const auto file = files_.find(AsciiUpper(path));
     if (file == files_.end()) {
         return std::nullopt;
@@ -91,6 +96,7 @@ std::optional<std::wstring> FakeProfileFiles::FileText(const std::wstring& path)
 }
 
 void FakeProfileFiles::SetReadOnly(const std::wstring& path, bool readOnly) {
+    const std::lock_guard lock(mutex_);
     const auto file = files_.find(AsciiUpper(path));
     if (file != files_.end()) {
         file->second.readOnly = readOnly;
@@ -98,6 +104,7 @@ void FakeProfileFiles::SetReadOnly(const std::wstring& path, bool readOnly) {
 }
 
 void FakeProfileFiles::SetHeldByAnotherProgram(const std::wstring& path, bool held) {
+    const std::lock_guard lock(mutex_);
     const auto file = files_.find(AsciiUpper(path));
     if (file != files_.end()) {
         file->second.held = held;

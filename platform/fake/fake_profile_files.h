@@ -3,6 +3,7 @@
 #include "platform/profile_files.h"
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -13,7 +14,8 @@ namespace stowkeep::platform::fake {
 // private-profile functions do. Paths match without regard to letter case. A
 // file can be read-only (reads work, writes are refused) or held open by another
 // program without sharing (neither reads nor writes get at it). A write needs
-// the file's folder to exist, and no folder of the file's name.
+// the file's folder to exist, and no folder of the file's name. Safe to use from
+// several threads at once, as the system's functions are.
 class FakeProfileFiles : public ProfileFiles {
   public:
     std::wstring ReadString(const std::wstring& path, std::wstring_view section,
@@ -38,6 +40,7 @@ class FakeProfileFiles : public ProfileFiles {
 
     bool FolderExists(std::wstring_view path) const;
 
+    mutable std::mutex mutex_;
     std::map<std::wstring, File> files_; // by upper-cased path
     std::set<std::wstring> folders_;     // upper-cased, without trailing backslash
 };

@@ -6,6 +6,7 @@ namespace stowkeep::platform::fake {
 
 std::optional<std::wstring> FakeUserRegistry::ReadString(std::wstring_view subkey,
                                                          std::wstring_view name) const {
+    const std::lock_guard lock(mutex_);
     const auto key = keys_.find(AsciiUpper(subkey));
     if (key == keys_.end()) {
         return std::nullopt;
@@ -19,6 +20,7 @@ std::optional<std::wstring> FakeUserRegistry::ReadString(std::wstring_view subke
 
 bool FakeUserRegistry::WriteString(std::wstring_view subkey, std::wstring_view name,
                                    std::wstring_view data) {
+    const std::lock_guard lock(mutex_);
     const auto key = keys_.find(AsciiUpper(subkey));
     if (key == keys_.end() || key->second.refusesWrites) {
         return false;
@@ -28,6 +30,7 @@ bool FakeUserRegistry::WriteString(std::wstring_view subkey, std::wstring_view n
 }
 
 bool FakeUserRegistry::DeleteValue(std::wstring_view subkey, std::wstring_view name) {
+    const std::lock_guard lock(mutex_);
     const auto key = keys_.find(AsciiUpper(subkey));
     if (key == keys_.end() || key->second.refusesWrites) {
         return false;
@@ -36,14 +39,17 @@ bool FakeUserRegistry::DeleteValue(std::wstring_view subkey, std::wstring_view n
 }
 
 void FakeUserRegistry::AddKey(std::wstring_view subkey) {
+    const std::lock_guard lock(mutex_);
     keys_[AsciiUpper(subkey)];
 }
 
 void FakeUserRegistry::RemoveKey(std::wstring_view subkey) {
+    const std::lock_guard lock(mutex_);
     keys_.erase(AsciiUpper(subkey));
 }
 
 void FakeUserRegistry::SetRefusesWrites(std::wstring_view subkey, bool refuses) {
+    const std::lock_guard lock(mutex_);
     const auto key = keys_.find(AsciiUpper(subkey));
     if (key != keys_.end()) {
         key->second.refusesWrites = refuses;
@@ -51,6 +57,7 @@ void FakeUserRegistry::SetRefusesWrites(std::wstring_view subkey, bool refuses) 
 }
 
 bool FakeUserRegistry::HasKey(std::wstring_view subkey) const {
+    const std::lock_guard lock(mutex_);
     return keys_.count(AsciiUpper(subkey)) > 0;
 }
 

@@ -3,13 +3,15 @@
 #include "platform/user_registry.h"
 
 #include <map>
+#include <mutex>
 #include <string>
 
 namespace stowkeep::platform::fake {
 
 // The current user's registry in memory. Key paths and value names match
 // without regard to letter case. Keys exist only once a test adds them (the
-// registry seam never creates one); writes to a key can be refused.
+// registry seam never creates one); writes to a key can be refused. Safe to use
+// from several threads at once.
 class FakeUserRegistry : public UserRegistry {
   public:
     std::optional<std::wstring> ReadString(std::wstring_view subkey,
@@ -30,6 +32,7 @@ class FakeUserRegistry : public UserRegistry {
         bool refusesWrites = false;
     };
 
+    mutable std::mutex mutex_;
     std::map<std::wstring, Key> keys_; // by upper-cased path
 };
 
