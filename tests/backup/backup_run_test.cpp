@@ -267,5 +267,24 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CopyButtonsTest,
                                            ButtonCase{L"start", false, L"cancel"},
                                            ButtonCase{L"pause", false, L"cancel"}));
 
+// While paused the window processes messages until Pause or Cancel changes
+// CopyControl; otherwise the wait returns at once, processing nothing.
+TEST_F(BackupRunTest, PausedWaitEndsWhenCancelIsClicked) {
+    TForm2 form(*context);
+    form.spSkinButton2.click(); // cancel -> start
+    form.spSkinButton2.click(); // start -> pause
+    toolkit.dispatcher().post([&] { form.spSkinButton1.click(); });
+
+    form.WaitForMessages();
+
+    EXPECT_EQ(form.run().CopyControl, L"cancel");
+    int later = 0;
+    toolkit.dispatcher().post([&] { ++later; });
+    form.WaitForMessages();
+    EXPECT_EQ(later, 0);
+    toolkit.dispatcher().processPendingMessages();
+    EXPECT_EQ(later, 1);
+}
+
 } // namespace
 } // namespace stowkeep::backup::testing
