@@ -77,10 +77,13 @@ inline constexpr const wchar_t* SafeRemovalNormal = L"SafeRemovalNormal";
 inline constexpr const wchar_t* SafeRemovalHover = L"SafeRemovalHover";
 inline constexpr const wchar_t* SafeRemovalPressed = L"SafeRemovalPressed";
 inline constexpr const wchar_t* SafeRemovalNoDevice = L"SafeRemovalNoDevice";
-inline constexpr const wchar_t* Logo = L"Logo";         // 128 x 40, shown on the forms
-inline constexpr const wchar_t* LogoWide = L"LogoWide"; // 200 x 40, a second logo
-inline constexpr const wchar_t* TrayIcon = L"TrayIcon"; // 32 x 32
-inline constexpr const wchar_t* Busy = L"Busy";         // 50 x 50, animated
+inline constexpr const wchar_t* Logo = L"Logo";                 // 128 x 40, shown on the forms
+inline constexpr const wchar_t* LogoWide = L"LogoWide";         // 200 x 40, a second logo
+inline constexpr const wchar_t* TrayIcon = L"TrayIcon";         // 32 x 32
+inline constexpr const wchar_t* Busy = L"Busy";                 // 50 x 50, animated
+inline constexpr const wchar_t* IconQuestion = L"IconQuestion"; // 32 x 32, message boxes
+inline constexpr const wchar_t* IconWarning = L"IconWarning";
+inline constexpr const wchar_t* IconError = L"IconError";
 } // namespace picture_names
 
 // Every picture of the program, drawn by ui/art.

@@ -28,7 +28,9 @@ class Edit;
 
 struct LabelStyle {
     bool bold = false;
-    int sizePx = 0; // character height in logical pixels; 0 = the skin's normal size
+    int sizePx = 0;    // character height in logical pixels; 0 = the skin's normal size
+    bool wrap = false; // several lines, broken at word ends
+    bool centred = false;
 };
 
 struct Column {

@@ -14,6 +14,8 @@ Control::~Control() = default;
 void Control::attach(Toolkit& toolkit, Container* parent) {
     toolkit_ = &toolkit;
     parent_ = parent;
+    if (Window* owner = parent ? parent->window() : nullptr)
+        id_ = owner->takeControlId();
     peer_ = toolkit.createPeer(*this);
 }
 

@@ -98,6 +98,9 @@ class Control {
     void setFocus();
     bool focused() const;
 
+    // The control ID of its real window: 100, 101, ... in order of creation in its window.
+    int controlId() const { return id_; }
+
     Container* parent() const { return parent_; }
     Window* window() const;
     Toolkit* toolkit() const { return toolkit_; }
@@ -120,6 +123,7 @@ class Control {
     std::wstring text_;
     bool visible_ = true;
     bool enabled_ = true;
+    int id_ = 0;
     Container* parent_ = nullptr;
     Toolkit* toolkit_ = nullptr;
     std::unique_ptr<ControlPeer> peer_;

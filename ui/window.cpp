@@ -58,6 +58,25 @@ std::optional<std::intptr_t> Window::deliver(const RawMessage& message) const {
     return std::nullopt;
 }
 
+namespace {
+
+Control* byId(const Container& container, int id) {
+    for (const auto& child : container.children()) {
+        if (child->controlId() == id)
+            return child.get();
+        if (auto* inner = dynamic_cast<const Container*>(child.get()))
+            if (Control* found = byId(*inner, id))
+                return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Control* Window::controlById(int id) const {
+    return byId(*this, id);
+}
+
 void Window::setFocusedControl(Control* control) {
     focused_ = control;
 }

@@ -77,11 +77,16 @@ class Window : public Container {
     Control* focusedControl() const { return focused_; }
     void setFocusedControl(Control* control);
 
+    int takeControlId() { return nextId_++; }
+    // The control of this window with that control ID, or nullptr.
+    Control* controlById(int id) const;
+
   private:
     WindowOptions options_;
     bool everShown_ = false;
     std::vector<MessageHook> hooks_;
     Control* focused_ = nullptr;
+    int nextId_ = 100;
 };
 
 } // namespace stowkeep::ui

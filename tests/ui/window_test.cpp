@@ -87,5 +87,19 @@ TEST_F(WindowTest, FocusIsTrackedPerWindow) {
     EXPECT_EQ(form->focusedControl(), &size);
 }
 
+TEST_F(WindowTest, ControlIdsFollowCreationOrderWithinTheWindow) {
+    auto& pages = form->addPageControl("PageControl1", {0, 0, 531, 363});
+    auto& close =
+        pages.addPage("TabSheet1").addButton("spSkinButton5", {430, 304, 75, 27}, L"Close");
+    auto other = toolkit.createWindow("Form3", {L"About...", 379, 137, Frame::Dialog});
+    auto& ok = other->addButton("spSkinButton1", {288, 96, 75, 25}, L"OK");
+
+    EXPECT_EQ(pages.controlId(), 100);
+    EXPECT_EQ(close.controlId(), 102);
+    EXPECT_EQ(ok.controlId(), 100) << "each window counts on its own";
+    EXPECT_EQ(form->controlById(102), &close);
+    EXPECT_EQ(form->controlById(999), nullptr);
+}
+
 } // namespace
 } // namespace stowkeep::ui

@@ -1,4 +1,5 @@
 #include "ui/art/canvas.h"
+#include "ui/art/message_icons.h"
 #include "ui/artwork.h"
 
 #include <cmath>
@@ -188,6 +189,7 @@ PictureStore standardPictures() {
     store.add(logo(n::LogoWide, 200));
     store.add(trayIcon());
     store.add(busy());
+    addMessageIcons(store);
     return store;
 }
 

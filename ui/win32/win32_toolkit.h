@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/toolkit.h"
+#include "ui/win32/windows_api.h"
 
 #include <memory>
 

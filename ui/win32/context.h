@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/win32/skin.h"
+#include "ui/win32/windows_api.h"
+
+#include <vector>
+
+namespace stowkeep::ui {
+class Toolkit;
+}
+
+namespace stowkeep::ui::win32 {
+
+class Win32Dispatcher;
+
+// What every real window of the toolkit shares.
+struct Context {
+    HINSTANCE instance = nullptr;
+    Toolkit* toolkit = nullptr;
+    Win32Dispatcher* dispatcher = nullptr;
+    Skin skin;
+    std::vector<HWND> topLevels; // keyboard navigation runs through IsDialogMessage on these
+};
+
+// Window classes of our own controls; registered once by the toolkit.
+namespace classes {
+inline constexpr const wchar_t* TopLevel = L"StowkeepWindow";
+inline constexpr const wchar_t* Container = L"StowkeepContainer";
+inline constexpr const wchar_t* Label = L"StowkeepLabel";
+inline constexpr const wchar_t* Picture = L"StowkeepPicture";
+inline constexpr const wchar_t* Progress = L"StowkeepProgress";
+inline constexpr const wchar_t* SpinArrows = L"StowkeepSpinArrows";
+inline constexpr const wchar_t* Message = L"StowkeepMessageWindow";
+} // namespace classes
+
+void registerClasses(HINSTANCE instance);
+
+} // namespace stowkeep::ui::win32

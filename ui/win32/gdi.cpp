@@ -1,0 +1,36 @@
+#include "ui/win32/gdi.h"
+
+#include "ui/win32/windows_api.h"
+
+namespace stowkeep::ui::win32 {
+
+BufferedPaint::BufferedPaint(HWND window) : window_(window), target_(BeginPaint(window, &paint_)) {
+    GetClientRect(window, &client_);
+    memory_ = CreateCompatibleDC(target_);
+    bitmap_.reset(CreateCompatibleBitmap(target_, client_.right > 0 ? client_.right : 1,
+                                         client_.bottom > 0 ? client_.bottom : 1));
+    previous_ = SelectObject(memory_, bitmap_.get());
+}
+
+BufferedPaint::~BufferedPaint() {
+    BitBlt(target_, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
+    SelectObject(memory_, previous_);
+    DeleteDC(memory_);
+    EndPaint(window_, &paint_);
+}
+
+BufferedDraw::BufferedDraw(HDC target, RECT area) : target_(target), area_(area) {
+    memory_ = CreateCompatibleDC(target);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    bitmap_.reset(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1));
+    previous_ = SelectObject(memory_, bitmap_.get());
+}
+
+BufferedDraw::~BufferedDraw() {
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
+           memory_, 0, 0, SRCCOPY);
+    SelectObject(memory_, previous_);
+    DeleteDC(memory_);
+}
+
+} // namespace stowkeep::ui::win32

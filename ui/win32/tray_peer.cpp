@@ -1,0 +1,101 @@
+#include "ui/win32/tray_peer.h"
+
+#include "ui/win32/dpi.h"
+#include "ui/win32/windows_api.h"
+
+namespace stowkeep::ui::win32 {
+
+namespace {
+constexpr UINT TrayCallback = WM_APP + 10;
+constexpr UINT TrayId = 1;
+constexpr UINT FirstMenuId = 1000;
+} // namespace
+
+TrayPeer::TrayPeer(Context& context, TrayIcon& tray)
+    : Peer(context, tray), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    adopt(CreateWindowExW(WS_EX_TOOLWINDOW, classes::Message, tray.text().c_str(), WS_POPUP, 0, 0,
+                          0, 0, nullptr, nullptr, context.instance, nullptr));
+    refreshIcon();
+}
+
+TrayPeer::~TrayPeer() {
+    if (added_) {
+        NOTIFYICONDATAW remove = data(0);
+        Shell_NotifyIconW(NIM_DELETE, &remove);
+    }
+}
+
+NOTIFYICONDATAW TrayPeer::data(UINT flags) const {
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof(d);
+    d.hWnd = hwnd();
+    d.uID = TrayId;
+    d.uFlags = flags;
+    d.uCallbackMessage = TrayCallback;
+    d.hIcon = icon_.get();
+    wcsncpy(d.szTip, tray().text().c_str(), std::size(d.szTip) - 1);
+    return d;
+}
+
+void TrayPeer::refreshIcon() {
+    if (!tray().icon())
+        return;
+    int size = GetSystemMetrics(SM_CXSMICON);
+    double scale = static_cast<double>(size) / tray().icon()->width();
+    icon_ = toIcon(tray().icon()->render(0, scale));
+}
+
+void TrayPeer::onChanged(Change what, int, int) {
+    if (what == Change::Picture)
+        refreshIcon();
+    if (what == Change::Visible && !tray().visible()) {
+        NOTIFYICONDATAW remove = data(0);
+        Shell_NotifyIconW(NIM_DELETE, &remove);
+        added_ = false;
+        return;
+    }
+    if (!tray().visible())
+        return;
+    NOTIFYICONDATAW update = data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    added_ = Shell_NotifyIconW(added_ ? NIM_MODIFY : NIM_ADD, &update) || added_;
+}
+
+void TrayPeer::showMenu() {
+    MenuHandle menu(CreatePopupMenu());
+    const auto& items = tray().menuItems();
+    for (size_t i = 0; i < items.size(); ++i)
+        AppendMenuW(menu.get(), MF_STRING, FirstMenuId + i, items[i].caption.c_str());
+    POINT at;
+    GetCursorPos(&at);
+    // The menu closes when the user clicks elsewhere only if its window is in front.
+    SetForegroundWindow(hwnd());
+    UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         at.x, at.y, 0, hwnd(), nullptr));
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    if (chosen >= FirstMenuId && chosen < FirstMenuId + items.size())
+        tray().clickMenuItem(items[chosen - FirstMenuId].name);
+}
+
+std::optional<LRESULT> TrayPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TrayCallback) {
+        switch (LOWORD(lParam)) {
+        case WM_RBUTTONUP:
+        case WM_CONTEXTMENU:
+            showMenu();
+            break;
+        case WM_LBUTTONDBLCLK:
+            tray().doubleClick();
+            break;
+        }
+        return 0;
+    }
+    if (message == taskbarCreated_ && tray().visible()) {
+        added_ = false;
+        onChanged(Change::Visible, -1, -1);
+        return 0;
+    }
+    return Peer::handle(message, wParam, lParam);
+}
+
+} // namespace stowkeep::ui::win32

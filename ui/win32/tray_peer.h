@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/tray_icon.h"
+#include "ui/win32/gdi.h"
+#include "ui/win32/peer.h"
+#include "ui/win32/windows_api.h"
+
+namespace stowkeep::ui::win32 {
+
+// The notification-area icon, owned by a hidden window that receives its mouse messages.
+class TrayPeer : public Peer {
+  public:
+    TrayPeer(Context& context, TrayIcon& tray);
+    ~TrayPeer() override;
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The owning window is never shown; only the icon follows the model.
+    void changed(Change what, int index, int sub) override { onChanged(what, index, sub); }
+
+  protected:
+    void onChanged(Change what, int, int) override;
+
+  private:
+    TrayIcon& tray() const { return static_cast<TrayIcon&>(control()); }
+    NOTIFYICONDATAW data(UINT flags) const;
+    void refreshIcon();
+    void showMenu();
+
+    IconHandle icon_;
+    UINT taskbarCreated_;
+    bool added_ = false;
+};
+
+} // namespace stowkeep::ui::win32
