@@ -82,6 +82,8 @@ void AddUsbDisk(Machine& machine, const RootHub& root, std::uint32_t port, int n
         machine.AddDevice(u"USBSTOR\\DISK&VEN_SANDISK\\" + Number(number) + u"&0", usb);
     machine.AddStorage(StorageClass::Disk, disk, u"\\\\?\\usbstor#flash#" + Number(number),
                        static_cast<std::uint32_t>(number));
+    if (letter == 0)
+        return;
     machine.AddLetter(letter, hatchlink::kDriveRemovable,
                       u"\\Device\\HarddiskVolume" + Number(number),
                       static_cast<std::uint32_t>(number));

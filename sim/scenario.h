@@ -41,7 +41,8 @@ struct Enclosure {
 // planned, a CD-ROM slot; the disk is unit 0 and the CD-ROM unit 1.
 Enclosure AddEnclosure(Machine& machine, const RootHub& root, const EnclosurePlan& plan);
 
-// An ordinary USB device on a root hub port: a mouse, or a flash disk with one letter.
+// An ordinary USB device on a root hub port: a mouse, or a flash disk with one
+// letter (none when letter is 0).
 DevInst AddUsbDevice(Machine& machine, const RootHub& root, std::uint32_t port,
                      std::uint16_t vendorId, std::uint16_t productId);
 void AddUsbDisk(Machine& machine, const RootHub& root, std::uint32_t port, int number,

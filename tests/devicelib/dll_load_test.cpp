@@ -1,11 +1,9 @@
 // The shipped Hatchlink.dll, loaded by full path as the main program loads it, on
 // a machine without the enclosure.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
-
 #include <string>
+#include <windows.h>
 
 namespace {
 
