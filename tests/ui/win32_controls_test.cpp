@@ -118,6 +118,21 @@ TEST_F(Win32ControlsTest, ListViewRowsAreRealListViewItems) {
     EXPECT_EQ(SendMessageW(real, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+TEST_F(Win32ControlsTest, PicturesAreDrawnOverTheirBackground) {
+    auto& logo = form->addPicture("Image1", {54, 296, 128, 40},
+                                  toolkit().pictures().get(picture_names::Logo));
+    HWND real = item(logo);
+    ASSERT_NE(real, nullptr);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(real);
+    COLORREF corner = GetPixel(dc, 0, 0);
+    COLORREF mark = GetPixel(dc, win32::scaled(5, win32::dpiOfWindow(hwnd)),
+                             win32::scaled(12, win32::dpiOfWindow(hwnd)));
+    ReleaseDC(real, dc);
+    EXPECT_EQ(corner, RGB(0xF3, 0xF6, 0xFA)) << "transparent pixels show the window";
+    EXPECT_LT(GetRValue(mark), 0x80) << "the blue mark is drawn";
+}
+
 TEST_F(Win32ControlsTest, TypingAndProgressGoThroughTheRealWindows) {
     auto& name = form->addEdit("spSkinEdit2", {10, 10, 120, 21}, L"", 8);
     auto& bar = form->addProgressBar("JvXPProgressBar1", {10, 40, 300, 17});

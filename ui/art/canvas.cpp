@@ -89,7 +89,7 @@ Canvas::Canvas(int width, int height, double scale)
     : width_(std::max(1, static_cast<int>(std::lround(width * scale)))),
       height_(std::max(1, static_cast<int>(std::lround(height * scale)))),
       scale_(static_cast<float>(scale)),
-      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_)) {}
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), Colour{0, 0, 0, 0}) {}
 
 void Canvas::fill(const Shape& shape, const Paint& paint, float opacity) {
     for (int py = 0; py < height_; ++py) {

@@ -135,7 +135,7 @@ std::optional<LRESULT> PictureButtonPeer::handle(UINT message, WPARAM wParam, LP
 }
 
 void PictureButtonPeer::draw(HDC dc, RECT area, const DRAWITEMSTRUCT& item) {
-    context().skin.drawArtwork(dc, button().picture(), button().frame(), 0, 0, dpi());
+    context().skin.drawArtwork(dc, button().picture(), button().frame(), 0, 0, dpi(), background());
     if (item.itemState & ODS_FOCUS) {
         RECT ring = area;
         InflateRect(&ring, -scaled(3, dpi()), -scaled(3, dpi()));
@@ -155,7 +155,8 @@ std::optional<LRESULT> PicturePeer::handle(UINT message, WPARAM wParam, LPARAM l
     BufferedPaint paint(hwnd());
     context().skin.fill(paint.dc(), paint.client(), background());
     const auto& picture = static_cast<Picture&>(control());
-    context().skin.drawArtwork(paint.dc(), picture.picture(), picture.frame(), 0, 0, dpi());
+    context().skin.drawArtwork(paint.dc(), picture.picture(), picture.frame(), 0, 0, dpi(),
+                               background());
     return 0;
 }
 

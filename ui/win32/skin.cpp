@@ -227,25 +227,38 @@ IconHandle toIcon(const Bitmap& bitmap) {
     return IconHandle(CreateIconIndirect(&info));
 }
 
-HBITMAP Skin::artworkBitmap(const PictureRef& picture, int frame, UINT dpi) {
-    auto& slot = bitmaps_[std::make_tuple(picture, frame, dpi)];
+Bitmap over(const Bitmap& bitmap, COLORREF background) {
+    Bitmap result = bitmap;
+    const std::uint32_t r = GetRValue(background), g = GetGValue(background),
+                        b = GetBValue(background);
+    for (std::uint32_t& pixel : result.pixels) {
+        std::uint32_t keep = 255 - (pixel >> 24);
+        auto channel = [&](int shift, std::uint32_t under) {
+            return (((pixel >> shift) & 0xFF) + (under * keep + 127) / 255) << shift;
+        };
+        pixel = 0xFF000000 | channel(16, r) | channel(8, g) | channel(0, b);
+    }
+    return result;
+}
+
+HBITMAP Skin::artworkBitmap(const PictureRef& picture, int frame, UINT dpi, COLORREF background) {
+    auto& slot = bitmaps_[std::make_tuple(picture, frame, dpi, background)];
     if (!slot)
-        slot = toDib(picture->render(frame, dpi / 96.0));
+        slot = toDib(over(picture->render(frame, dpi / 96.0), background));
     return slot.get();
 }
 
-void Skin::drawArtwork(HDC dc, const PictureRef& picture, int frame, int x, int y, UINT dpi) {
+void Skin::drawArtwork(HDC dc, const PictureRef& picture, int frame, int x, int y, UINT dpi,
+                       COLORREF background) {
     if (!picture)
         return;
-    HBITMAP bitmap = artworkBitmap(picture, frame, dpi);
+    HBITMAP bitmap = artworkBitmap(picture, frame, dpi, background);
     BITMAP size{};
     GetObjectW(bitmap, sizeof(size), &size);
     HDC source = CreateCompatibleDC(dc);
     {
         Selected selected(source, bitmap);
-        BLENDFUNCTION blendFunction{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        AlphaBlend(dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, size.bmWidth, size.bmHeight,
-                   blendFunction);
+        BitBlt(dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
     }
     DeleteDC(source);
     for (const auto& overlay : picture->texts()) {

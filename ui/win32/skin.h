@@ -64,19 +64,24 @@ class Skin {
                       COLORREF background);
     void drawProgress(HDC dc, RECT area, int position, UINT dpi, COLORREF background);
     void drawFocus(HDC dc, RECT area, int radius);
-    void drawArtwork(HDC dc, const PictureRef& picture, int frame, int x, int y, UINT dpi);
+    // Draws the picture over a plain background colour (composed by us, so no system
+    // alpha blending is needed), then its texts.
+    void drawArtwork(HDC dc, const PictureRef& picture, int frame, int x, int y, UINT dpi,
+                     COLORREF background);
 
   private:
-    HBITMAP artworkBitmap(const PictureRef& picture, int frame, UINT dpi);
+    HBITMAP artworkBitmap(const PictureRef& picture, int frame, UINT dpi, COLORREF background);
 
     std::wstring face_;
     std::map<std::tuple<UINT, int, bool, bool>, FontHandle> fonts_;
     std::map<COLORREF, BrushHandle> brushes_;
-    std::map<std::tuple<PictureRef, int, UINT>, BitmapHandle> bitmaps_;
+    std::map<std::tuple<PictureRef, int, UINT, COLORREF>, BitmapHandle> bitmaps_;
 };
 
-// A 32-bit premultiplied DIB of the bitmap, for AlphaBlend and icons.
+// A 32-bit DIB of the bitmap's pixels as they are.
 BitmapHandle toDib(const Bitmap& bitmap);
+// The bitmap laid over an opaque colour.
+Bitmap over(const Bitmap& bitmap, COLORREF background);
 IconHandle toIcon(const Bitmap& bitmap);
 
 } // namespace stowkeep::ui::win32
