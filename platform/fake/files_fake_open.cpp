@@ -176,6 +176,7 @@ FileHandle FakeFileSystem::Open(const std::wstring& path, Access access, unsigne
     if (!location || !location->parent || !location->parent->IsFolder()) {
         reason = FileError::not_found;
     } else if (state_->TakeFault(Op::open, location->key, reason)) {
+        // reason holds the injected failure
     } else if (location->node) {
         reason = CheckExisting(*location->node, access, share, disposition);
         if (reason == FileError::none && disposition == Disposition::create_always) {
