@@ -22,25 +22,20 @@ InterfaceWalk::InterfaceWalk(const Guid& interfaceClass)
       set_(Os().SetupDiGetClassDevsW(&interfaceClass, nullptr,
                                      kDigcfPresent | kDigcfDeviceInterface)) {}
 
-InterfaceWalk::~InterfaceWalk() {
-    if (set_ != kInvalidHandle)
-        Os().SetupDiDestroyDeviceInfoList(set_);
-}
-
 bool InterfaceWalk::Next() {
-    if (set_ == kInvalidHandle)
+    if (!set_.Valid())
         return false;
     for (;;) {
         DeviceInterfaceData data{};
         data.cbSize = sizeof data;
-        if (!Os().SetupDiEnumDeviceInterfaces(set_, &class_, index_++, &data))
+        if (!Os().SetupDiEnumDeviceInterfaces(set_.Get(), &class_, index_++, &data))
             return false;
         std::memset(Scratch.detail, 0, sizeof Scratch.detail);
         auto* detail = reinterpret_cast<DeviceInterfaceDetail*>(Scratch.detail);
         detail->cbSize = sizeof(DeviceInterfaceDetail);
         DevInfoData device{};
         device.cbSize = sizeof device;
-        if (Os().SetupDiGetDeviceInterfaceDetailW(set_, &data, detail, sizeof Scratch.detail,
+        if (Os().SetupDiGetDeviceInterfaceDetailW(set_.Get(), &data, detail, sizeof Scratch.detail,
                                                   &device)) {
             Scratch.detail[sizeof Scratch.detail - 1] = 0;
             Scratch.detail[sizeof Scratch.detail - 2] = 0;

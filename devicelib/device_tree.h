@@ -2,6 +2,7 @@
 // Reading the device tree into discovery's working buffers.
 
 #include "devicelib/device_abi.h"
+#include "devicelib/scoped_handles.h"
 
 #include <cstddef>
 
@@ -16,9 +17,6 @@ int ReadDeviceId(DevInst device);
 class InterfaceWalk {
   public:
     explicit InterfaceWalk(const Guid& interfaceClass);
-    InterfaceWalk(const InterfaceWalk&) = delete;
-    InterfaceWalk& operator=(const InterfaceWalk&) = delete;
-    ~InterfaceWalk();
 
     bool Next();
     const char16_t* Path() const;
@@ -27,7 +25,7 @@ class InterfaceWalk {
 
   private:
     const Guid& class_;
-    Handle set_;
+    ScopedDeviceSet set_;
     std::uint32_t index_ = 0;
     DevInst device_ = 0;
 };

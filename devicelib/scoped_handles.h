@@ -4,8 +4,6 @@
 
 #include "devicelib/os_table.h"
 
-#include <utility>
-
 namespace stowkeep::hatchlink {
 
 struct FileHandleTraits {
@@ -24,16 +22,10 @@ template <typename Traits> class ScopedHandle {
     explicit ScopedHandle(Handle h) : handle_(h) {}
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Take()) {}
-    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-        Reset(other.Take());
-        return *this;
-    }
     ~ScopedHandle() { Reset(Traits::Invalid()); }
 
     bool Valid() const { return handle_ != Traits::Invalid(); }
     Handle Get() const { return handle_; }
-    Handle Take() { return std::exchange(handle_, Traits::Invalid()); }
     void Reset(Handle h) {
         if (Valid())
             Traits::Release(handle_);

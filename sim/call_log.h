@@ -48,7 +48,6 @@ class CallLog {
         size_ = 0;
         total_ = 0;
     }
-    std::size_t Size() const { return size_; }
     // Every call since the last Clear, including those the room could not hold.
     std::uint64_t Total() const { return total_; }
     const Call& operator[](std::size_t i) const { return calls_[i]; }

@@ -527,15 +527,14 @@ int Machine::IsAdmin() {
     return admin ? 1 : 0;
 }
 
-bool Machine::ThreadSleepsUntilWaited(std::unique_lock<std::mutex>& lock, std::uint32_t ms) {
+void Machine::SleepOnLibraryThread(std::unique_lock<std::mutex>& lock, std::uint32_t ms) {
     if (!onLibraryThread || threadSleep == ThreadSleep::Instant)
-        return false;
+        return;
     if (threadSleep == ThreadSleep::Brief)
         wakeSleepers_.wait_for(lock, std::chrono::milliseconds(ms > 0 ? 1 : 0),
                                [&] { return sleepersReleased_; });
     else
         wakeSleepers_.wait(lock, [&] { return sleepersReleased_; });
-    return true;
 }
 
 void Machine::Sleep(std::uint32_t milliseconds) {
@@ -544,7 +543,7 @@ void Machine::Sleep(std::uint32_t milliseconds) {
     if (call)
         call->code = milliseconds;
     sleptMs_ += milliseconds;
-    ThreadSleepsUntilWaited(lock, milliseconds);
+    SleepOnLibraryThread(lock, milliseconds);
 }
 
 Handle Machine::BeginThread(hl::ThreadProc procedure, void* argument) {

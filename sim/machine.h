@@ -107,11 +107,6 @@ class Machine {
     std::uint64_t SleptMs() const { return sleptMs_.load(); }
     int EjectedCount() const { return ejected_; }
     DevInst LastEjected() const { return lastEjected_; }
-    // Runs f with the machine locked, for reading it while library threads run.
-    template <typename F> void Inspect(F f) {
-        std::lock_guard<std::mutex> g(mutex_);
-        f(*this);
-    }
 
     // The platform operations, as the table calls them.
     Handle GetClassDevs(const hatchlink::Guid* classGuid, const char16_t* enumerator,
@@ -160,7 +155,7 @@ class Machine {
     const StorageInterface* NthStorage(StorageClass kind, std::uint32_t index,
                                        std::size_t* position) const;
     const DriveLetter* LetterOf(char16_t letter) const;
-    bool ThreadSleepsUntilWaited(std::unique_lock<std::mutex>& lock, std::uint32_t ms);
+    void SleepOnLibraryThread(std::unique_lock<std::mutex>& lock, std::uint32_t ms);
 
     mutable std::mutex mutex_;
     std::condition_variable wakeSleepers_;
