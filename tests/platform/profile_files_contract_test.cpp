@@ -104,6 +104,15 @@ TEST_P(ProfileFilesContract, NamesMatchInAnyCaseAndValuesComeBackAsStored) {
     ExpectLookups();
 }
 
+TEST_P(ProfileFilesContract, MatchingQuotesAroundAValueAndBlanksAfterTheDefaultGo) {
+    world_->PutFile(path_, "[S]\r\nd=\"C:\\My Files\"\r\ns='x'\r\nhalf=\"open\r\nmixed=\"a'\r\n");
+    EXPECT_EQ(Read(L"S", L"d"), L"C:\\My Files");
+    EXPECT_EQ(Read(L"S", L"s"), L"x");
+    EXPECT_EQ(Read(L"S", L"half"), L"\"open");
+    EXPECT_EQ(Read(L"S", L"mixed"), L"\"a'");
+    EXPECT_EQ(world_->Profile().ReadString(path_, L"S", L"absent", L"off  ", kBuffer), L"off");
+}
+
 TEST_P(ProfileFilesContract, WriteChangesOneKeyAndKeepsEverythingElse) {
     world_->PutFile(path_, kSeed);
 
