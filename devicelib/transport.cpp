@@ -10,8 +10,8 @@ namespace stowkeep::hatchlink {
 
 namespace {
 
-// The commands carried are at most a few dozen bytes; a device that keeps sending
-// empty chunks with the more-data byte set would otherwise hold the poll forever.
+// A device that keeps sending empty chunks with the more-data byte set would
+// otherwise hold the poll thread, and DllEnd waiting for it, forever.
 constexpr int kMaxEmptyChunksInARow = 100;
 
 int Exchange(Handle hub, std::uint16_t value, std::uint16_t index, UsbDescriptorRequest& reply) {
