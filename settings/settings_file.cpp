@@ -12,7 +12,7 @@ namespace {
 // for the terminator.
 constexpr std::size_t kReadBufferChars = 2048;
 
-std::string ToNarrowDigits(std::wstring_view text) {
+std::string AsciiOrEmpty(std::wstring_view text) {
     std::string narrow;
     for (wchar_t c : text) {
         if (c > 0x7F) {
@@ -34,7 +34,7 @@ std::wstring SettingsFile::ReadText(std::wstring_view section, std::wstring_view
 }
 
 int SettingsFile::ReadInteger(std::wstring_view section, std::wstring_view key, int def) const {
-    const std::string text = ToNarrowDigits(ReadText(section, key, L""));
+    const std::string text = AsciiOrEmpty(ReadText(section, key, L""));
     const char* first = text.data();
     const char* last = text.data() + text.size();
     if (first != last && *first == '+') {
@@ -50,6 +50,9 @@ int SettingsFile::ReadInteger(std::wstring_view section, std::wstring_view key, 
 
 bool SettingsFile::WriteText(std::wstring_view section, std::wstring_view key,
                              std::wstring_view value) const {
+    if (value.find_first_of(L"\r\n") != std::wstring_view::npos) {
+        return false;
+    }
     return profile_.WriteString(path_, section, key, value);
 }
 

@@ -22,8 +22,10 @@ class SettingsFile {
     // number or outside the 32-bit range.
     int ReadInteger(std::wstring_view section, std::wstring_view key, int def) const;
 
-    bool WriteText(std::wstring_view section, std::wstring_view key,
-                   std::wstring_view value) const; // false when refused
+    // False when refused. A value with a line break is refused without touching
+    // the file: written as it is, it would break into lines of keys and sections
+    // of its own and could overwrite other settings.
+    bool WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
 
     std::wstring WriteErrorText() const; // "Unable to write to <full path>"
     const std::wstring& Path() const;

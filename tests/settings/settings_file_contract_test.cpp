@@ -95,6 +95,15 @@ TEST_P(SettingsFileContract, RefusedWriteIsReportedWithTheFilesFullPath) {
     EXPECT_EQ(file_->Path(), path_);
 }
 
+TEST_P(SettingsFileContract, ValueWithALineBreakIsRefusedAndCannotPlantKeys) {
+    const std::string seed = "[Auto]\r\nRun=off\r\n";
+    world_->PutFile(path_, seed);
+    EXPECT_FALSE(file_->WriteText(L"BackupSource", L"1", L"C:\\a\r\n[Auto]\r\nRun=on"));
+    EXPECT_FALSE(file_->WriteText(L"BackupSource", L"1", L"C:\\a\nnum=9"));
+    EXPECT_EQ(world_->FileText(path_), seed);
+    EXPECT_EQ(file_->ReadText(L"Auto", L"Run", L""), L"off");
+}
+
 TEST_P(SettingsFileContract, FileInUseByAnotherProgramReadsDefaultsAndRefusesWrites) {
     world_->PutFile(path_, "[Auto]\r\nRun=on\r\n");
     const auto hold = world_->HoldWithoutSharing(path_);
