@@ -23,3 +23,12 @@ stowkeep_test(backup_one_touch_watcher_test
   LABELS threads)
 # A deadlock between Exit and the watcher shows as a hang; fail it early.
 set_tests_properties(backup_one_touch_watcher_test PROPERTIES TIMEOUT 60)
+
+# The backup page and the copy window on the Win32 toolkit, for screenshots.
+if(WIN32 AND TARGET stowkeep_ui_win32)
+  add_executable(backup_screens WIN32 ${CMAKE_CURRENT_LIST_DIR}/backup_screens.cpp)
+  target_link_libraries(backup_screens PRIVATE stowkeep_backup stowkeep_ui_win32
+                        stowkeep_platform_fake)
+  target_link_options(backup_screens PRIVATE -municode)
+  stowkeep_warnings(backup_screens)
+endif()
