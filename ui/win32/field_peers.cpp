@@ -7,7 +7,8 @@ namespace stowkeep::ui::win32 {
 
 EditPeer::EditPeer(Context& context, Control& control, int buttonsWidth)
     : Peer(context, control), buttonsWidth_(buttonsWidth) {
-    create(L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
+    // No WS_BORDER: the edit would draw its own; our frame lives in the non-client area.
+    create(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL);
     subclass();
     relayout();
 }
@@ -92,12 +93,38 @@ void EditPeer::drawItem(const DRAWITEMSTRUCT& item) {
 
 void EditPeer::paintBorder() {
     HDC dc = GetWindowDC(hwnd());
-    RECT frame;
+    RECT frame, client;
     GetWindowRect(hwnd(), &frame);
+    GetClientRect(hwnd(), &client);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -frame.left, -frame.top);
     OffsetRect(&frame, -frame.left, -frame.top);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    bool enabled = control().enabled();
+    context().skin.fill(dc, frame, enabled ? colours::Surface : colours::Background);
     bool focused = GetFocus() == hwnd();
     FrameRect(dc, &frame, context().skin.brush(focused ? colours::Accent : colours::Border));
     ReleaseDC(hwnd(), dc);
+}
+
+// Single-line edits put their text at the top; a taller frame centres it.
+LRESULT EditPeer::centreText(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = callDefault(WM_NCCALCSIZE, wParam, lParam);
+    auto* area = reinterpret_cast<RECT*>(lParam);
+    InflateRect(area, -1, -1);
+    HDC screen = GetDC(nullptr);
+    TEXTMETRICW metrics{};
+    {
+        Selected selected(screen, context().skin.font(dpi()));
+        GetTextMetricsW(screen, &metrics);
+    }
+    ReleaseDC(nullptr, screen);
+    int pad = (static_cast<int>(area->bottom - area->top) - metrics.tmHeight) / 2;
+    if (pad > 0) {
+        area->top += pad;
+        area->bottom -= pad;
+    }
+    return result;
 }
 
 std::optional<LRESULT> EditPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -105,6 +132,8 @@ std::optional<LRESULT> EditPeer::handle(UINT message, WPARAM wParam, LPARAM lPar
         paintBorder();
         return 0;
     }
+    if (message == WM_NCCALCSIZE)
+        return centreText(wParam, lParam);
     return Peer::handle(message, wParam, lParam);
 }
 

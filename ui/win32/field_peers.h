@@ -26,6 +26,7 @@ class EditPeer : public Peer {
 
   private:
     void paintBorder();
+    LRESULT centreText(WPARAM wParam, LPARAM lParam);
 
     int buttonsWidth_;
     std::vector<HWND> buttons_;

@@ -58,7 +58,7 @@ void registerClass(HINSTANCE instance, const wchar_t* name, UINT style, HCURSOR 
 
 void win32::registerClasses(HINSTANCE instance) {
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    registerClass(instance, classes::TopLevel, CS_DBLCLKS, arrow);
+    registerClass(instance, classes::TopLevel, CS_DBLCLKS | CS_DROPSHADOW, arrow);
     for (const wchar_t* name : {classes::Container, classes::Label, classes::Picture,
                                 classes::Progress, classes::Message})
         registerClass(instance, name, CS_DBLCLKS, arrow);

@@ -14,21 +14,20 @@ namespace {
 DWORD styleOf(const WindowOptions& options) {
     switch (options.frame) {
     case Frame::Dialog:
-        return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
     case Frame::RoundedPopup:
         return WS_POPUP | WS_CLIPCHILDREN;
     case Frame::Standard:
         break;
     }
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
-           (options.minimiseButton ? WS_MINIMIZEBOX : 0);
+    // The title bar is ours (TitleBar), so the system draws no caption.
+    return WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN | (options.minimiseButton ? WS_MINIMIZEBOX : 0);
 }
 
 DWORD exStyleOf(const WindowOptions& options) {
     DWORD common = WS_EX_CONTROLPARENT;
     switch (options.frame) {
     case Frame::Dialog:
-        return common | WS_EX_DLGMODALFRAME;
+        return common;
     case Frame::RoundedPopup:
         return common | WS_EX_LAYERED | WS_EX_TOOLWINDOW;
     case Frame::Standard:
@@ -67,6 +66,10 @@ WindowPeer::WindowPeer(Context& context, Window& model)
                         CW_USEDEFAULT, 100, 100, owner, nullptr, context.instance, nullptr);
     adopt(hwnd);
     dpi_ = dpiOfWindow(hwnd);
+    if (model.options().frame != Frame::RoundedPopup)
+        titleBar_ =
+            std::make_unique<TitleBar>(context, hwnd, model.options().frame == Frame::Standard,
+                                       model.options().minimiseButton);
     context.topLevels.push_back(hwnd);
     if (model.options().frame == Frame::RoundedPopup)
         SetLayeredWindowAttributes(hwnd, colours::PopupKey, 255, LWA_COLORKEY);
@@ -84,11 +87,11 @@ COLORREF WindowPeer::background() const {
 
 void WindowPeer::relayout() {
     const auto& options = window().options();
-    RECT frame =
-        windowRectForClient({scaled(options.clientWidth, dpi_), scaled(options.clientHeight, dpi_)},
-                            style_, exStyle_, dpi_);
+    SIZE client{scaled(options.clientWidth, dpi_), scaled(options.clientHeight, dpi_)};
+    RECT frame = titleBar_ ? TitleBar::frameFor(client, dpi_)
+                           : windowRectForClient(client, style_, exStyle_, dpi_);
     SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (options.frame == Frame::RoundedPopup)
         shapePopup();
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -204,6 +207,9 @@ std::optional<LRESULT> WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lP
         return *answer;
     if (auto reflected = reflectToChild(message, wParam, lParam))
         return reflected;
+    if (titleBar_)
+        if (auto answer = titleBar_->handle(message, wParam, lParam, dpi_))
+            return answer;
     switch (message) {
     case WM_CLOSE:
         window().close();

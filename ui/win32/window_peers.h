@@ -2,8 +2,11 @@
 
 #include "ui/panels.h"
 #include "ui/win32/peer.h"
+#include "ui/win32/title_bar.h"
 #include "ui/win32/windows_api.h"
 #include "ui/window.h"
+
+#include <memory>
 
 namespace stowkeep::ui::win32 {
 
@@ -27,6 +30,7 @@ class WindowPeer : public Peer {
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void shapePopup();
 
+    std::unique_ptr<TitleBar> titleBar_;
     DWORD style_ = 0, exStyle_ = 0;
     UINT dpi_ = 96;
 };
