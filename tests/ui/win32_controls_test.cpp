@@ -168,6 +168,47 @@ TEST_F(Win32ControlsTest, CloseRequestsAndHooksGoThroughTheModel) {
     EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
+TEST_F(Win32ControlsTest, TabMovesTheFocusEnterPressesTheDefaultAndEscTheCancelButton) {
+    auto& name = form->addEdit("spSkinEdit2", {10, 10, 120, 23}, L"");
+    auto& size = form->addEdit("spSkinEdit3", {10, 40, 120, 23}, L"");
+    auto& ok = form->addButton("spSkinButton9", {10, 80, 75, 25}, L"OK");
+    auto& cancel = form->addButton("spSkinButton10", {95, 80, 75, 25}, L"Cancel");
+    ok.setDefault(true);
+    cancel.setCancel(true);
+    std::vector<std::string> pressed;
+    ok.onClick = [&] { pressed.push_back("ok"); };
+    cancel.onClick = [&] { pressed.push_back("cancel"); };
+    auto key = [&](WPARAM code) {
+        HWND focus = GetFocus();
+        PostMessageW(focus, WM_KEYDOWN, code, 1);
+        PostMessageW(focus, WM_KEYUP, code, 0xC0000001);
+        toolkit().dispatcher().processPendingMessages();
+    };
+
+    SetForegroundWindow(hwnd);
+    name.setFocus();
+    ASSERT_EQ(GetFocus(), item(name));
+    key(VK_TAB);
+    EXPECT_EQ(GetFocus(), item(size));
+    EXPECT_TRUE(size.focused()) << "the model follows the real focus";
+    key(VK_RETURN);
+    key(VK_ESCAPE);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"ok", "cancel"}));
+}
+
+TEST_F(Win32ControlsTest, TrayIconDoubleClickReachesTheModel) {
+    auto tray = toolkit().createTrayIcon("spTrayIcon1", L"Stowkeep tray test",
+                                         toolkit().pictures().get(picture_names::TrayIcon));
+    int doubles = 0;
+    tray->onDoubleClick = [&] { ++doubles; };
+    tray->setVisible(true);
+    HWND owner = FindWindowW(L"StowkeepMessageWindow", L"Stowkeep tray test");
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner)) << "only the icon shows";
+    SendMessageW(owner, WM_APP + 10, 1, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(doubles, 1);
+}
+
 TEST_F(Win32ControlsTest, DispatcherServesWorkerSendsWhileWaiting) {
     Dispatcher& ui = toolkit().dispatcher();
     Signal finished;
