@@ -28,15 +28,18 @@ void TDriveEjector::ScanVolumes() {
     // Readers keep the previous list until the new one is complete.
     auto entries = std::make_shared<std::vector<TRemovableDrive>>();
     std::wstring name;
-    if (const auto volumes = system_.FindFirstVolume(name)) {
+    if (const auto volumes = system_.FirstVolume(name)) {
         do {
             AddVolume(*entries, name);
         } while (volumes->Next(name));
     }
-    entries_.store(std::move(entries));
-    scanInProgress_.store(false);
-    scanInProgress_.notify_all();
-    const auto notification = onListChanged_.load();
+    entries_.Store(std::move(entries));
+    {
+        std::lock_guard lock(scanEndMutex_);
+        scanInProgress_.store(false);
+    }
+    scanEnded_.notify_all();
+    const auto notification = onListChanged_.Load();
     if (notification && notification->function != nullptr) {
         notification->function(notification->userData);
     }
@@ -50,9 +53,8 @@ void TDriveEjector::AddVolume(std::vector<TRemovableDrive>& entries,
 }
 
 void TDriveEjector::WaitForScan() const {
-    while (scanInProgress_.load()) {
-        scanInProgress_.wait(true);
-    }
+    std::unique_lock lock(scanEndMutex_);
+    scanEnded_.wait(lock, [this] { return !scanInProgress_.load(); });
 }
 
 int TDriveEjector::DriveCount() const {
@@ -60,7 +62,7 @@ int TDriveEjector::DriveCount() const {
 }
 
 TRemovableDrive TDriveEjector::Entry(int index) const {
-    const TDriveList list = entries_.load();
+    const TDriveList list = entries_.Load();
     if (index < 0 || static_cast<std::size_t>(index) >= list->size()) {
         return {};
     }
@@ -69,11 +71,11 @@ TRemovableDrive TDriveEjector::Entry(int index) const {
 
 TDriveList TDriveEjector::Snapshot() const {
     WaitForScan();
-    return entries_.load();
+    return entries_.Load();
 }
 
 void TDriveEjector::SetOnListChanged(void (*function)(void* userData), void* userData) {
-    onListChanged_.store(std::make_shared<const ListChangedNotification>(
+    onListChanged_.Store(std::make_shared<const ListChangedNotification>(
         ListChangedNotification{function, userData}));
 }
 

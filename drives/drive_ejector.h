@@ -3,9 +3,12 @@
 #include "drives/events_thread.h"
 #include "drives/list_volume_paths.h"
 #include "drives/removable_drive.h"
+#include "drives/shared_slot.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 namespace stowkeep::drives {
 
@@ -52,8 +55,11 @@ class TDriveEjector {
     platform::VolumeSystem& system_;
     ListVolumePathsFunction listVolumePaths_;
     std::atomic<bool> scanInProgress_{false};
-    std::atomic<TDriveList> entries_;
-    std::atomic<std::shared_ptr<const ListChangedNotification>> onListChanged_;
+    // Readers sleep here until a scan ends; the flag itself is read without it.
+    mutable std::mutex scanEndMutex_;
+    mutable std::condition_variable scanEnded_;
+    SharedSlot<const std::vector<TRemovableDrive>> entries_;
+    SharedSlot<const ListChangedNotification> onListChanged_;
     std::unique_ptr<TEventsThread> watcher_;
 };
 

@@ -45,7 +45,7 @@ class PathWalk {
             return;
         }
         std::wstring mountPoint;
-        const auto enumeration = system_.FindFirstVolumeMountPoint(volume, mountPoint);
+        const auto enumeration = system_.FirstVolumeMountPoint(volume, mountPoint);
         if (!enumeration) {
             return;
         }

@@ -62,10 +62,10 @@ class VolumeSystem {
     virtual ~VolumeSystem() = default;
 
     // FindFirstVolumeW: null on failure, else the enumeration and its first name.
-    virtual std::unique_ptr<NameEnumeration> FindFirstVolume(std::wstring& name) = 0;
+    virtual std::unique_ptr<NameEnumeration> FirstVolume(std::wstring& name) = 0;
     // FindFirstVolumeMountPointW on a volume name with trailing backslash.
-    virtual std::unique_ptr<NameEnumeration>
-    FindFirstVolumeMountPoint(const std::wstring& volume, std::wstring& mountPoint) = 0;
+    virtual std::unique_ptr<NameEnumeration> FirstVolumeMountPoint(const std::wstring& volume,
+                                                                   std::wstring& mountPoint) = 0;
     // CreateFileW on a device path such as \\?\Volume{...} or \\.\E:; null on failure.
     virtual std::unique_ptr<VolumeDevice> OpenVolume(const std::wstring& path,
                                                      VolumeAccess access) = 0;

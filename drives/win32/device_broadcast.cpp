@@ -2,8 +2,10 @@
 
 #include "drives/device_change_hook.h"
 
-#include <dbt.h>
+// clang-format off
 #include <windows.h>
+#include <dbt.h> // needs the types of windows.h
+// clang-format on
 
 namespace stowkeep::drives {
 

@@ -179,7 +179,7 @@ std::vector<std::wstring> FakeVolumes::PathsOf(const std::wstring& volume) const
     return paths;
 }
 
-std::unique_ptr<NameEnumeration> FakeVolumes::FindFirstVolume(std::wstring& name) {
+std::unique_ptr<NameEnumeration> FakeVolumes::FirstVolume(std::wstring& name) {
     std::lock_guard lock(mutex_);
     ++enumerations_;
     if (volumes_.empty()) {
@@ -193,8 +193,8 @@ std::unique_ptr<NameEnumeration> FakeVolumes::FindFirstVolume(std::wstring& name
     return std::make_unique<ListEnumeration>(std::move(names), openHandles_, probe_);
 }
 
-std::unique_ptr<NameEnumeration> FakeVolumes::FindFirstVolumeMountPoint(const std::wstring& volume,
-                                                                        std::wstring& mountPoint) {
+std::unique_ptr<NameEnumeration> FakeVolumes::FirstVolumeMountPoint(const std::wstring& volume,
+                                                                    std::wstring& mountPoint) {
     std::lock_guard lock(mutex_);
     std::vector<std::wstring> folders;
     for (const MountPoint& mount : mountPoints_) {

@@ -51,9 +51,9 @@ class FakeVolumes final : public VolumeSystem {
     int OpenHandles() const { return openHandles_.load(); }
     int VolumeEnumerations() const { return enumerations_.load(); }
 
-    std::unique_ptr<NameEnumeration> FindFirstVolume(std::wstring& name) override;
-    std::unique_ptr<NameEnumeration> FindFirstVolumeMountPoint(const std::wstring& volume,
-                                                               std::wstring& mountPoint) override;
+    std::unique_ptr<NameEnumeration> FirstVolume(std::wstring& name) override;
+    std::unique_ptr<NameEnumeration> FirstVolumeMountPoint(const std::wstring& volume,
+                                                           std::wstring& mountPoint) override;
     std::unique_ptr<VolumeDevice> OpenVolume(const std::wstring& path,
                                              VolumeAccess access) override;
     VolumePathNamesFunction SystemVolumePathNames() override;
