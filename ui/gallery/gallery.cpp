@@ -43,6 +43,19 @@ int wmain(int argc, wchar_t** argv) {
     toolkit.dispatcher().post([&] {
         box->warn(L"If you want to overwrite, then click \"Yes\". Otherwise, click \"No\"");
     });
+    // The notification-area menu, opened at a fixed point as a right click would.
+    auto tray = toolkit.createTrayIcon("spTrayIcon1", L"Stowkeep (KD-RX710)",
+                                       toolkit.pictures().get(picture_names::TrayIcon));
+    for (auto [name, caption] : {std::pair{"About1", L"About..."}, std::pair{"Main1", L"Main"},
+                                 std::pair{"Exit1", L"Exit"}})
+        tray->addMenuItem(name, caption, [] {});
+    tray->setVisible(true);
+    toolkit.dispatcher().post([&] {
+        UINT dpi = win32::dpiOfWindow(FindWindowW(L"StowkeepWindow", L"Controls"));
+        SetCursorPos(win32::scaled(1150, dpi), win32::scaled(470, dpi));
+        HWND owner = FindWindowW(L"StowkeepMessageWindow", L"Stowkeep (KD-RX710)");
+        SendMessageW(owner, WM_APP + 10, 1, WM_RBUTTONUP);
+    });
     std::unique_ptr<Timer> ready;
     if (argc > 1) {
         std::wstring marker = argv[1];

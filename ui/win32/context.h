@@ -11,13 +11,10 @@ class Toolkit;
 
 namespace stowkeep::ui::win32 {
 
-class Win32Dispatcher;
-
 // What every real window of the toolkit shares.
 struct Context {
     HINSTANCE instance = nullptr;
     Toolkit* toolkit = nullptr;
-    Win32Dispatcher* dispatcher = nullptr;
     Skin skin;
     std::vector<HWND> topLevels; // keyboard navigation runs through IsDialogMessage on these
 };
@@ -29,7 +26,6 @@ inline constexpr const wchar_t* Container = L"StowkeepContainer";
 inline constexpr const wchar_t* Label = L"StowkeepLabel";
 inline constexpr const wchar_t* Picture = L"StowkeepPicture";
 inline constexpr const wchar_t* Progress = L"StowkeepProgress";
-inline constexpr const wchar_t* SpinArrows = L"StowkeepSpinArrows";
 inline constexpr const wchar_t* Message = L"StowkeepMessageWindow";
 } // namespace classes
 

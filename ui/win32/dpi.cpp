@@ -40,20 +40,6 @@ UINT dpiOfWindow(HWND window) {
     return dpi ? dpi : systemDpi();
 }
 
-UINT dpiOfPoint(POINT point) {
-    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    HMODULE shcore = LoadLibraryW(L"shcore.dll");
-    UINT x = 0, y = 0;
-    if (shcore) {
-        auto get = reinterpret_cast<GetDpiForMonitor>(
-            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
-        if (get)
-            get(MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY), 0, &x, &y);
-        FreeLibrary(shcore);
-    }
-    return y ? y : systemDpi();
-}
-
 RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
     RECT rect{0, 0, client.cx, client.cy};
     using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);

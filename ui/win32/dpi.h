@@ -8,7 +8,6 @@ namespace stowkeep::ui::win32 {
 // systems (and some Wine versions) lack them.
 void makeProcessDpiAware();
 UINT dpiOfWindow(HWND window);
-UINT dpiOfPoint(POINT point);
 RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
 
 inline int scaled(int logical, UINT dpi) {

@@ -1,6 +1,7 @@
 #include "ui/win32/tray_peer.h"
 
 #include "ui/win32/dpi.h"
+#include "ui/win32/gdi.h"
 #include "ui/win32/windows_api.h"
 
 namespace stowkeep::ui::win32 {
@@ -9,6 +10,7 @@ namespace {
 constexpr UINT TrayCallback = WM_APP + 10;
 constexpr UINT TrayId = 1;
 constexpr UINT FirstMenuId = 1000;
+constexpr int MenuRowHeight = 26;
 } // namespace
 
 TrayPeer::TrayPeer(Context& context, TrayIcon& tray)
@@ -64,7 +66,8 @@ void TrayPeer::showMenu() {
     MenuHandle menu(CreatePopupMenu());
     const auto& items = tray().menuItems();
     for (size_t i = 0; i < items.size(); ++i)
-        AppendMenuW(menu.get(), MF_STRING, FirstMenuId + i, items[i].caption.c_str());
+        AppendMenuW(menu.get(), MF_OWNERDRAW, FirstMenuId + i,
+                    reinterpret_cast<const wchar_t*>(static_cast<ULONG_PTR>(i)));
     POINT at;
     GetCursorPos(&at);
     // The menu closes when the user clicks elsewhere only if its window is in front.
@@ -77,7 +80,43 @@ void TrayPeer::showMenu() {
         tray().clickMenuItem(items[chosen - FirstMenuId].name);
 }
 
+void TrayPeer::measureItem(MEASUREITEMSTRUCT& item) const {
+    const auto& items = tray().menuItems();
+    if (item.itemData >= items.size())
+        return;
+    UINT d = dpi();
+    SIZE extent = context().skin.measure(items[item.itemData].caption, context().skin.font(d), 0);
+    item.itemWidth = static_cast<UINT>(extent.cx + scaled(48, d));
+    item.itemHeight = static_cast<UINT>(scaled(MenuRowHeight, d));
+}
+
+void TrayPeer::drawMenuItem(const DRAWITEMSTRUCT& item) const {
+    const auto& items = tray().menuItems();
+    if (item.itemData >= items.size())
+        return;
+    UINT d = dpi();
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    BufferedDraw buffer(item.hDC, item.rcItem);
+    RECT area = buffer.area();
+    context().skin.fill(buffer.dc(), area, selected ? colours::Selection : colours::Surface);
+    if (selected) {
+        RECT bar{area.left, area.top, area.left + scaled(3, d), area.bottom};
+        context().skin.fill(buffer.dc(), bar, colours::Accent);
+    }
+    area.left += scaled(20, d);
+    context().skin.text(buffer.dc(), area, items[item.itemData].caption, context().skin.font(d),
+                        colours::Text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+}
+
 std::optional<LRESULT> TrayPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MEASUREITEM) {
+        measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+        drawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
     if (message == TrayCallback) {
         switch (LOWORD(lParam)) {
         case WM_RBUTTONUP:

@@ -24,6 +24,9 @@ class TrayPeer : public Peer {
     NOTIFYICONDATAW data(UINT flags) const;
     void refreshIcon();
     void showMenu();
+    // The menu is drawn by the skin.
+    void measureItem(MEASUREITEMSTRUCT& item) const;
+    void drawMenuItem(const DRAWITEMSTRUCT& item) const;
 
     IconHandle icon_;
     UINT taskbarCreated_;

@@ -22,7 +22,6 @@ struct Win32Toolkit::State {
           pictures(standardPictures()) {
         context.instance = GetModuleHandleW(nullptr);
         context.toolkit = &owner;
-        context.dispatcher = &dispatcher;
     }
 
     // Tab, Enter and Esc in our windows.
