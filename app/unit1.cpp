@@ -60,7 +60,7 @@ void TForm1::BuildWindow() {
 
 void TForm1::BuildTrayIcon() {
     tray_ = services_.toolkit.createTrayIcon(
-        "spTrayIcon1", std::wstring(kMainCaption),
+        "spTrayIcon1", std::wstring(kApplicationTitle),
         services_.toolkit.pictures().get(ui::picture_names::TrayIcon));
     tray_->addMenuItem("About1", L"About...", [this] { About1Click(); });
     tray_->addMenuItem("Main1", L"Main", [this] { Main1Click(); });

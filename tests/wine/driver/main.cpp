@@ -54,8 +54,11 @@ HWND OnlyWindow(const std::wstring& caption) {
 int Start(const Args& a) {
     std::wstring commandLine = L"\"" + a[0] + L"\"";
     const wchar_t* folder = a.size() > 1 ? a[1].c_str() : nullptr;
+    // No standard handles: the program must not hold our output open, or a
+    // shell reading it would wait for the program to end.
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(a[0].c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder, &startup, &started))
@@ -66,11 +69,14 @@ int Start(const Args& a) {
     return 0;
 }
 
+// Prints the exit code, or "ended" when the process was gone before we looked.
 int WaitExit(const Args& a) {
     Handle process(
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, Number(a[0])));
-    if (!process)
-        return 0; // already gone
+    if (!process) {
+        Print(L"ended");
+        return 0;
+    }
     if (WaitForSingleObject(process.get(), Number(a[1])) != WAIT_OBJECT_0)
         return Fail(L"process " + a[0] + L" still runs");
     DWORD code = 0;
@@ -123,6 +129,18 @@ int WaitState(const Args& a, int wanted) {
         },
         Number(a[1]));
     return ok ? 0 : Fail(L"window \"" + a[0] + L"\" did not reach the state asked for");
+}
+
+// One line per top-level window with this caption: its class, process id and
+// whether it is visible; for finding out what a test is looking at.
+int List(const Args& a) {
+    for (HWND window : TopLevelWindows(a[0], false)) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        Print(ClassOf(window) + L"\t" + std::to_wstring(processId) + L"\t" +
+              (IsWindowVisible(window) ? L"visible" : L"hidden"));
+    }
+    return 0;
 }
 
 int Count(const Args& a) {
@@ -253,6 +271,7 @@ const std::map<std::wstring, CommandEntry>& Commands() {
         {L"wait-hidden",
          {2, [](const Args& a) { return WaitState(a, 2); }, L"wait-hidden CAPTION MS"}},
         {L"count", {1, Count, L"count CAPTION  (visible windows)"}},
+        {L"list", {1, List, L"list CAPTION  (class, process id, visibility)"}},
         {L"client-size", {1, ClientSize, L"client-size CAPTION  (prints WxH)"}},
         {L"texts", {1, Texts, L"texts CAPTION  (visible controls' texts)"}},
         {L"click", {2, Click, L"click CAPTION CONTROL-TEXT"}},
