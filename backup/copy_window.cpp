@@ -3,8 +3,6 @@
 #include "backup/backup_jobs.h"
 #include "backup/folder_name.h"
 
-#include <exception>
-
 namespace stowkeep::backup {
 namespace {
 
@@ -97,7 +95,7 @@ void TForm2::RunBackup() {
             return;
         }
         spSkinStdLabel1.setText(L"From : " + job.Source + L"  ----->  To: " + folder);
-        if (!CopyJob(engine, job.Source, folder)) {
+        if (!engine.CopyFolder(job.Source, folder)) {
             break;
         }
     }
@@ -117,18 +115,6 @@ void TForm2::EndWithMessage(const wchar_t* message) {
     context_.messages.notice(message);
     context_.state.BackupState = L"non";
     window_->close();
-}
-
-// A failure that escapes the engine counts as one error and the run goes on
-// with the next job, so the run always ends the normal way.
-bool TForm2::CopyJob(CopyEngine& engine, const std::wstring& source, const std::wstring& folder) {
-    try {
-        return engine.CopyFolder(source, folder);
-    } catch (const std::exception&) {
-        ++run_.ErrorCount;
-        SetErrorLine(ErrorLine(run_.ErrorCount));
-        return true;
-    }
 }
 
 void TForm2::SetCopyControl(const std::wstring& value) {

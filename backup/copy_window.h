@@ -49,7 +49,6 @@ class TForm2 : public CopyWindowPort {
   private:
     bool PrepareBackupFolder();
     void EndWithMessage(const wchar_t* message);
-    bool CopyJob(CopyEngine& engine, const std::wstring& source, const std::wstring& folder);
     void SetCopyControl(const std::wstring& value);
 
     BackupContext& context_;

@@ -267,6 +267,70 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CopyButtonsTest,
                                            ButtonCase{L"start", false, L"cancel"},
                                            ButtonCase{L"pause", false, L"cancel"}));
 
+// The in-memory file system, except that listing one folder throws.
+class ThrowingList : public platform::FileSystem {
+  public:
+    ThrowingList(platform::FileSystem& inner, std::wstring folder)
+        : inner_(inner), folder_(std::move(folder)) {}
+    std::optional<std::vector<platform::FolderEntry>> List(const std::wstring& folder) override {
+        if (folder == folder_) {
+            throw std::runtime_error("listing failed");
+        }
+        return inner_.List(folder);
+    }
+    std::uint32_t Attributes(const std::wstring& path) override { return inner_.Attributes(path); }
+    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override {
+        return inner_.SetAttributes(path, attributes);
+    }
+    bool MakeFolder(const std::wstring& path) override { return inner_.MakeFolder(path); }
+    platform::FileHandle Open(const std::wstring& path, platform::Access access, unsigned share,
+                              platform::Disposition disposition,
+                              platform::FileError* error) override {
+        return inner_.Open(path, access, share, disposition, error);
+    }
+    bool Remove(const std::wstring& path) override { return inner_.Remove(path); }
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to,
+                       platform::FileError* error) override {
+        return inner_.MoveReplacing(from, to, error);
+    }
+    std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override {
+        return inner_.FreeBytes(root);
+    }
+    std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override {
+        return inner_.VolumeFileSystem(root);
+    }
+    platform::DriveType DriveKind(const std::wstring& root) override {
+        return inner_.DriveKind(root);
+    }
+
+  private:
+    platform::FileSystem& inner_;
+    std::wstring folder_;
+};
+
+// An unexpected failure in a job's top folder counts one error; the run goes
+// on with the next job and ends the normal way.
+TEST_F(BackupRunTest, UnexpectedFailureInAJobEndsTheRunTheNormalWay) {
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}, {L"C:\\Pics", L"E:\\backup"}});
+    ThrowingList throwing(files, L"C:\\Data\\");
+    BackupContext throwingContext{toolkit,        *mainWindow,
+                                  *pages,         *messages,
+                                  settings,       throwing,
+                                  state,          context->main1Click,
+                                  context->sleep, context->startFileCounter,
+                                  totalFileCount};
+    BackupCommand throwingCommand(throwingContext);
+
+    throwingCommand.spSkinButton1Click();
+
+    TForm2& form = *throwingCommand.copyWindow();
+    EXPECT_EQ(form.spSkinStdLabel2.text(), L"Error : 1");
+    EXPECT_EQ(Copied(L"E:\\backup\\Pics\\p.jpg"), "picture");
+    EXPECT_EQ(state.BackupState, L"non");
+    EXPECT_FALSE(form.window().shown());
+    EXPECT_TRUE(mainWindow->enabled());
+}
+
 // While paused the window processes messages until Pause or Cancel changes
 // CopyControl; otherwise the wait returns at once, processing nothing.
 TEST_F(BackupRunTest, PausedWaitEndsWhenCancelIsClicked) {
