@@ -2,6 +2,12 @@
 
 namespace stowkeep::drives {
 
+DevicePresenceSeams ProcessDevicePresenceSeams(platform::VolumeSystem& volumes,
+                                               platform::FileSystem& files) {
+    return {volumes, files, BindListVolumePaths(volumes), DeviceChangeHook::Process(),
+            SleepSettleTime};
+}
+
 TDevicePresence::TDevicePresence(DevicePresenceSeams seams, MainState& state, DeviceView& view,
                                  PostToUiThread post)
     : seams_(std::move(seams)), state_(state), view_(view), post_(std::move(post)),

@@ -19,6 +19,12 @@ struct DevicePresenceSeams {
     SettleWait settle = SleepSettleTime;
 };
 
+// The seams of the running program: the process's ListVolumePaths binding
+// and device-change hook, and the 500 ms settle. volumes must live as long as
+// the process.
+DevicePresenceSeams ProcessDevicePresenceSeams(platform::VolumeSystem& volumes,
+                                               platform::FileSystem& files);
+
 // The drive list together with the main window's answer to it: creates the
 // list, points OnListChanged at LocateDevice on the UI thread and locates the
 // device once. Every rebuild of the list leads to one LocateDevice on the UI
