@@ -229,6 +229,17 @@ TEST_F(Win32ControlsTest, DispatcherServesWorkerSendsWhileWaiting) {
     EXPECT_EQ(ranOn, GetCurrentThreadId());
 }
 
+TEST_F(Win32ControlsTest, AQuitTakenByANestedLoopStillEndsTheMainLoop) {
+    Signal done;
+    toolkit().dispatcher().post([&] {
+        toolkit().quit(5);
+        toolkit().dispatcher().processPendingMessages();
+        done.set();
+    });
+    EXPECT_EQ(toolkit().run(), 5);
+    EXPECT_TRUE(done.isSet());
+}
+
 TEST_F(Win32ControlsTest, TimersFireOnTheUiThread) {
     Signal fired;
     int ticks = 0;

@@ -59,7 +59,7 @@ void Win32Dispatcher::processPendingMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam)); // leave it for the main loop
+            pendingQuit_ = static_cast<int>(message.wParam);
             break;
         }
         dispatch(message);

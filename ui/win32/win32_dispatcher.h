@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace stowkeep::ui::win32 {
 
@@ -26,6 +27,10 @@ class Win32Dispatcher : public Dispatcher {
 
     // One message through keyboard navigation, translation and dispatch.
     void dispatch(MSG& message);
+    // A quit request that a nested message loop took from the queue: the main loop ends
+    // with its code.
+    std::optional<int> pendingQuit() const { return pendingQuit_; }
+    void clearPendingQuit() { pendingQuit_.reset(); }
 
     UINT_PTR startTimer(UINT milliseconds, std::function<void()> handler);
     void stopTimer(UINT_PTR id);
@@ -39,6 +44,7 @@ class Win32Dispatcher : public Dispatcher {
     TaskQueue queue_;
     std::map<UINT_PTR, std::function<void()>> timers_;
     UINT_PTR nextTimer_ = 1;
+    std::optional<int> pendingQuit_;
 };
 
 class Win32Timer : public Timer {

@@ -101,10 +101,13 @@ const PictureStore& Win32Toolkit::pictures() const {
 }
 
 int Win32Toolkit::run() {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0)
-        state_->dispatcher.dispatch(message);
-    return static_cast<int>(message.wParam);
+    MSG message{};
+    Win32Dispatcher& loop = state_->dispatcher;
+    while (!loop.pendingQuit() && GetMessageW(&message, nullptr, 0, 0) > 0)
+        loop.dispatch(message);
+    int code = loop.pendingQuit().value_or(static_cast<int>(message.wParam));
+    loop.clearPendingQuit();
+    return code;
 }
 
 void Win32Toolkit::quit(int code) {
