@@ -13,8 +13,7 @@ inline constexpr std::wstring_view kAboutCaption = L"About...";
 inline constexpr std::wstring_view kVersionText = L"Ver 1.00.6536";
 inline constexpr std::wstring_view kMakerAddress = L"www.stowkeep.example";
 inline constexpr std::wstring_view kMakerPage = L"https://www.stowkeep.example/";
-inline constexpr std::wstring_view kCopyrightText =
-    L"Copyright \u00A9 2026 Stowkeep. All rights reserved.";
+inline constexpr std::wstring_view kCopyrightText = L"Copyright \u00A9 2026 Stowkeep";
 
 inline constexpr std::wstring_view kAlreadyRunning = L"The Stowkeep is running!";
 inline constexpr std::wstring_view kSafeRemovalQuestion = L"Are you sure to do Safe Removal?";

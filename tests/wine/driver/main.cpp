@@ -53,7 +53,9 @@ HWND OnlyWindow(const std::wstring& caption) {
 
 int Start(const Args& a) {
     std::wstring commandLine = L"\"" + a[0] + L"\"";
-    const wchar_t* folder = a.size() > 1 ? a[1].c_str() : nullptr;
+    if (a.size() > 2)
+        commandLine += L" " + a[2];
+    const wchar_t* folder = a.size() > 1 && !a[1].empty() ? a[1].c_str() : nullptr;
     // No standard handles: the program must not hold our output open, or a
     // shell reading it would wait for the program to end.
     STARTUPINFOW startup{};
@@ -259,7 +261,7 @@ struct CommandEntry {
 
 const std::map<std::wstring, CommandEntry>& Commands() {
     static const std::map<std::wstring, CommandEntry> table = {
-        {L"start", {1, Start, L"start EXE [FOLDER]  (prints the process id)"}},
+        {L"start", {1, Start, L"start EXE [FOLDER [ARGUMENTS]]  (prints the process id)"}},
         {L"wait-exit", {2, WaitExit, L"wait-exit PID MS  (prints the exit code)"}},
         {L"kill", {1, Kill, L"kill PID"}},
         {L"alive", {1, Alive, L"alive PID  (prints running or ended)"}},

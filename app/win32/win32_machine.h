@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/unit1.h"
+#include "platform/win32/win32_libraries.h"
+#include "platform/win32/win32_module_path.h"
+#include "platform/win32/win32_named_mutexes.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_profile_files.h"
+#include "platform/win32/win32_user_registry.h"
+#include "ui/win32/win32_toolkit.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+namespace stowkeep::app {
+
+// The system's side of every seam the main window works with.
+struct Win32Machine {
+    platform::win32::Win32NamedMutexes mutexes;
+    platform::win32::Win32ModulePath module;
+    platform::win32::Win32Libraries libraries;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32UserRegistry registry;
+    platform::win32::Win32ProfileFiles profiles;
+    ui::Win32Toolkit toolkit;
+
+    TForm1Services Services() {
+        return {toolkit, module, libraries, processes, registry, profiles, OpenWebPage};
+    }
+
+    static void OpenWebPage(const std::wstring& address) {
+        ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    }
+};
+
+} // namespace stowkeep::app

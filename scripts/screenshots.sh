@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Screenshots of the main page, the About window and the wait window, taken
+# under Wine from the Windows build, into screenshots/ (not kept in git).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+build=${STOWKEEP_WINDOWS_BUILD:-$windows_build}
+export WINEPREFIX="$build/wineprefix"
+out="$root/screenshots"
+exe="$build/app/Stowkeep(KD-RX710).exe"
+driver="$build/tests/wine/stowkeep_driver.exe"
+showcase="$build/tests/wine/stowkeep_showcase.exe"
+wine=/usr/lib/wine/wine64
+
+if [[ ! -f $exe || ! -f $driver || ! -f $showcase ]]; then
+    configure_and_build "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+fi
+start_display
+prepare_wine
+mkdir -p "$out"
+
+drive() { "$wine" "$driver" "$@"; }
+winpath() { local p; p=$(readlink -f "$1"); printf 'Z:%s' "${p//\//\\}"; }
+# The X window of a visible Wine window, by its exact title.
+x_window() { xdotool search --onlyvisible --name "^$(sed 's/[][().*^$]/\\&/g' <<<"$1")\$" | head -1; }
+shoot() { # title-or-window-id, file
+    local id=$1
+    [[ $id =~ ^[0-9]+$ ]] || id=$(x_window "$1")
+    sleep 1 # let the skin finish painting
+    import -window "$id" "$out/$2"
+    echo "screenshots: $out/$2"
+}
+
+pids="$(mktemp)"
+trap 'while read -r p; do drive kill "$p" >/dev/null 2>&1 || true; done <"$pids"; rm -f "$pids"' EXIT
+
+# Output to a file: the program keeps the driver's output open while it runs.
+drive start "$(winpath "$exe")" >>"$pids" </dev/null 2>&1
+drive wait-window "Stowkeep (KD-RX710)" 60000
+drive command "Stowkeep (KD-RX710)" $((0x7102))
+drive wait-visible "Stowkeep (KD-RX710)" 60000
+shoot "Stowkeep (KD-RX710)" main-page.png
+drive click "Stowkeep (KD-RX710)" Close
+drive wait-hidden "Stowkeep (KD-RX710)" 60000
+drive command "Stowkeep (KD-RX710)" $((0x7101))
+drive wait-visible "About..." 60000
+shoot "About..." about.png
+drive command "Stowkeep (KD-RX710)" $((0x7103))
+
+drive start "$(winpath "$showcase")" "" wait >>"$pids" </dev/null 2>&1
+for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --class stowkeep_showcase 2>/dev/null | head -1 || true)
+    [[ -n $id ]] && break
+    sleep 0.2
+done
+[[ -n ${id:-} ]] || { echo "screenshots: the wait window did not show" >&2; exit 1; }
+shoot "$id" wait-window.png
