@@ -5,7 +5,7 @@ packages=(
   cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb x11-utils imagemagick xdotool nsis
-  clang-format clang-tidy cppcheck
+  clang-format clang-tidy cppcheck ccache
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,11 +6,21 @@ export WINEPREFIX="$windows_build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-configure_and_build() { # folder, cmake options...
+# ccache keeps repeated runs on one machine short; the builds work without it.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+configure() { # folder, cmake options...
   local dir=$1
   shift
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+}
+
+configure_and_build() { # folder, cmake options...
+  configure "$@"
+  cmake --build "$1" -j "$jobs"
 }
 
 # Builds only the test programs that carry a ctest label (each test is named
@@ -18,7 +28,7 @@ configure_and_build() { # folder, cmake options...
 configure_and_build_labelled() { # folder, label, cmake options...
   local dir=$1 label=$2
   shift 2
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  configure "$dir" "$@"
   local targets
   targets=$(ctest --test-dir "$dir" -N -L "$label" | awk '/Test +#/{print $3}')
   if [[ -n $targets ]]; then

@@ -12,11 +12,11 @@ configure_and_build "$root/build/host"
 ctest --test-dir "$root/build/host" --output-on-failure -j "$jobs"
 
 step "AddressSanitizer and UBSan"
-configure_and_build "$root/build/asan" -DSTOWKEEP_SANITIZE=address
+configure_and_build "$root/build/asan" -DSTOWKEEP_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs" -LE nosan
 
 step "ThreadSanitizer"
-configure_and_build_labelled "$root/build/tsan" threads -DSTOWKEEP_SANITIZE=thread
+configure_and_build_labelled "$root/build/tsan" threads -DSTOWKEEP_SANITIZE=thread -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir "$root/build/tsan" --output-on-failure -j "$jobs" -L threads
 
 step "fuzzers"
@@ -24,7 +24,7 @@ CC=clang CXX=clang++ configure_and_build_labelled "$root/build/fuzz" fuzz -DSTOW
 ctest --test-dir "$root/build/fuzz" --output-on-failure -L fuzz
 
 step "Windows build, under Wine"
-configure_and_build "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+configure_and_build "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
 bash "$root/scripts/check-exports.sh" "$windows_build"
 start_display
 prepare_wine
