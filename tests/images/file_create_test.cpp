@@ -1,5 +1,8 @@
 #include "image_page_fixture.h"
 
+#include <future>
+#include <thread>
+
 namespace stowkeep::images {
 namespace {
 
@@ -195,6 +198,55 @@ TEST_F(FileCreate, ControlsAreDisabledAndTheListHeldWhileTheRunWalksIt) {
     }
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_FALSE(page.RunInProgress());
+}
+
+// The zero-fill worker's opening hands work to the user-interface thread and waits for it,
+// so the run can only go on if File Create keeps processing messages while it waits.
+class HandOverFiles : public SparseFiles {
+  public:
+    HandOverFiles(platform::FakeFileSystem& disk, ui::Dispatcher& dispatcher,
+                  std::function<void()> onUiThread)
+        : SparseFiles(disk), dispatcher_(dispatcher), onUiThread_(std::move(onUiThread)) {}
+
+    platform::FileHandle Open(const std::wstring& path, platform::Access access, unsigned share,
+                              platform::Disposition disposition,
+                              platform::FileError* error) override {
+        if (std::this_thread::get_id() != uiThread_) {
+            std::promise<void> ran;
+            dispatcher_.post([&] {
+                onUiThread_();
+                ran.set_value();
+            });
+            ran.get_future().wait();
+        }
+        return SparseFiles::Open(path, access, share, disposition, error);
+    }
+
+  private:
+    ui::Dispatcher& dispatcher_;
+    std::function<void()> onUiThread_;
+    std::thread::id uiThread_ = std::this_thread::get_id();
+};
+
+TEST_F(FileCreate, KeepsProcessingMessagesWhileTheWorkerRuns) {
+    std::vector<std::wstring> seenByWorkerHandOver;
+    HandOverFiles handOver(disk, toolkit.dispatcher(), [&] {
+        seenByWorkerHandOver.push_back(list->cell(0, 4));
+        seenByWorkerHandOver.push_back(wait.shown ? L"wait shown" : L"wait hidden");
+    });
+    ImagePage handOverPage(*window,
+                           {handOver, settings, *messages, toolkit.dispatcher(), wait, [](int) {}});
+    list = &handOverPage.spSkinListView2;
+    handOverPage.JvDirectoryEdit3.setText(L"E:\\_iso");
+    handOverPage.spSkinCheckRadioBox7.click();
+    handOverPage.spSkinEdit2.type(L"HD1");
+    handOverPage.spSkinSpinEdit1.setText(L"1");
+    handOverPage.spSkinButton7.click();
+    handOverPage.spSkinButton8.click();
+
+    EXPECT_EQ(seenByWorkerHandOver, (Texts{L"Generating", L"wait shown"}));
+    EXPECT_EQ(wait.statusesAtClose, Texts{L"Completed"});
+    EXPECT_EQ(handOver.Writes(L"E:\\_iso\\HD1.dsk").size(), 2u);
 }
 
 } // namespace
