@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/main_state.h"
 #include "images/disk_type.h"
 #include "images/wait_window.h"
 #include "images/zero_fill.h"
