@@ -15,14 +15,16 @@ if(TARGET stowkeep_ui_headless)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/one_touch_reaction_test.cpp
     LIBS stowkeep_backup stowkeep_ui_headless stowkeep_platform_fake
     LABELS threads)
+  set_tests_properties(backup_one_touch_reaction_test PROPERTIES TIMEOUT 120)
 endif()
 
 stowkeep_test(backup_one_touch_watcher_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/one_touch_watcher_test.cpp
   LIBS stowkeep_backup
   LABELS threads)
-# A deadlock between Exit and the watcher shows as a hang; fail it early.
-set_tests_properties(backup_one_touch_watcher_test PROPERTIES TIMEOUT 60)
+# A deadlock between Exit and the watcher shows as a hang; both programs fail
+# it early.
+set_tests_properties(backup_one_touch_watcher_test PROPERTIES TIMEOUT 120)
 
 # The backup page and the copy window on the Win32 toolkit, for screenshots.
 if(WIN32 AND TARGET stowkeep_ui_win32)

@@ -124,5 +124,38 @@ TEST_F(OneTouchReactionTest, WatcherHandsThePressToTheUiThread) {
     EXPECT_EQ(state.BackupState, L"non");
 }
 
+// Exit from the tray menu while a one-touch backup runs: the run processes the
+// menu's message while the watcher waits for the run, and Exit waits for the
+// watcher. Neither wait blocks the other, and the run still ends the normal way.
+TEST_F(OneTouchReactionTest, ExitDuringAOneTouchRunDoesNotDeadlock) {
+    SetAutomaticBackup(L"on");
+    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+    std::unique_ptr<TThreadOTB> watcher;
+    std::wstring stateAtExit;
+    ui::Signal runEnded;
+    onCounterStart = [&] {
+        toolkit.dispatcher().post([&] {
+            stateAtExit = state.BackupState;
+            state.ExitFlag = 1;
+            watcher->WaitFor();
+        });
+    };
+    watcher = std::make_unique<TThreadOTB>(
+        state.ExitFlag,
+        TThreadOTB::Hooks{
+            [] { return int32_t{2}; },
+            [this](TThreadOTB::Task task) { toolkit.dispatcher().post(std::move(task)); },
+            [&] {
+                Press();
+                runEnded.set();
+            }},
+        std::chrono::milliseconds(1));
+    toolkit.dispatcher().waitUntil(runEnded);
+    EXPECT_EQ(stateAtExit, L"loding");
+    EXPECT_TRUE(BackedUp());
+    EXPECT_EQ(state.BackupState, L"non");
+    EXPECT_EQ(countersStarted, 1);
+}
+
 } // namespace
 } // namespace stowkeep::backup::testing
