@@ -1,0 +1,87 @@
+// The Windows side of Startshim: the mutex probe, the module path, the file
+// check and the start through the shell, which honours the program's manifest
+// (requireAdministrator) where CreateProcess would fail.
+#include "startshim/launch.h"
+
+#include <memory>
+#include <objbase.h>
+#include <shellapi.h>
+#include <string>
+#include <windows.h>
+
+namespace stowkeep::startshim {
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// The shell may hand the start to COM objects; it wants an apartment.
+class ComApartment {
+  public:
+    ComApartment()
+        : initialized_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (initialized_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool initialized_;
+};
+
+class Win32LaunchSystem final : public LaunchSystem {
+  public:
+    bool InstanceRunning() override {
+        const std::wstring name(kInstanceMutexName);
+        UniqueHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+        // The elevated program's mutex may refuse a launcher at medium
+        // integrity; refused still means it exists.
+        return mutex != nullptr || GetLastError() == ERROR_ACCESS_DENIED;
+    }
+
+    std::wstring ModulePath() override {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD length =
+                GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (length == 0) {
+                return {};
+            }
+            if (length < path.size()) {
+                path.resize(length);
+                return path;
+            }
+            path.resize(path.size() * 2);
+        }
+    }
+
+    bool FileExists(const std::wstring& path) override {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    bool Start(const std::wstring& file, const std::wstring& folder) override {
+        ComApartment apartment;
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+        info.lpFile = file.c_str();
+        info.lpDirectory = folder.c_str();
+        info.nShow = SW_SHOWNORMAL;
+        return ShellExecuteExW(&info) != FALSE;
+    }
+};
+
+} // namespace
+} // namespace stowkeep::startshim
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    stowkeep::startshim::Win32LaunchSystem system;
+    return static_cast<int>(stowkeep::startshim::RunStartshim(system));
+}
