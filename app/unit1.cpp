@@ -3,14 +3,23 @@
 #include "app/safe_removal.h"
 #include "app/texts.h"
 #include "app/unit3.h"
+#include "backup/file_count.h"
+#include "backup/one_touch_reaction.h"
 #include "platform/instances_to_end.h"
 #include "settings/settings_path.h"
+
+#include <thread>
+
+#ifdef _WIN32
+#include "drives/win32/device_broadcast.h"
+#endif
 
 namespace stowkeep::app {
 
 namespace {
 
 constexpr unsigned kWmCommand = 0x0111;
+constexpr unsigned kWmDeviceChange = 0x0219;
 
 constexpr int kBackupPage = 1;
 constexpr int kImagePage = 2;
@@ -22,13 +31,17 @@ TForm1::TForm1(TForm1Services services, const OtherForms& forms)
     : services_(std::move(services)), forms_(forms),
       settingsFile_(services_.profiles, settings::SettingsFilePath(services_.module)),
       autorun_(services_.registry, platform::FolderOf(services_.module.ExecutablePath())),
-      library_(services_.libraries, services_.module) {
+      library_(services_.libraries, services_.module), waitWindow_(forms_.wait) {
     BuildWindow();
     BuildTrayIcon();
     FormCreate();
 }
 
+// The watcher and the drive list end before the library they may call goes.
 TForm1::~TForm1() {
+    if (oneTouch_)
+        oneTouch_->WaitFor();
+    presence_.reset();
     library_.Unload();
 }
 
@@ -56,6 +69,28 @@ void TForm1::BuildWindow() {
                           [this] { spSkinLinkLabel1Click(); }});
     messages_ =
         services_.toolkit.createMessageDialog(window_.get(), std::wstring(kApplicationTitle));
+    BuildSubsystemPages();
+}
+
+void TForm1::BuildSubsystemPages() {
+    auto& files = services_.files;
+    backupContext_ = std::make_unique<backup::BackupContext>(backup::BackupContext{
+        services_.toolkit, *window_, *pages_, *messages_, settingsFile_, files, state_,
+        [this] { Main1Click(); },
+        [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); },
+        [this, &files] { backup::TFileNumCheckThread::Start(files, settingsFile_); },
+        backup::TotalFileCount});
+    backupCommand_ = std::make_unique<backup::BackupCommand>(*backupContext_);
+    backupPage_ = std::make_unique<backup::BackupPage>(pages_->page(kBackupPage), *backupContext_,
+                                                       [this] { spSkinButton1Click(); });
+    const auto goToPage = [this](int index) { pages_->setActivePage(index); };
+    imagePage_ = std::make_unique<images::ImagePage>(
+        pages_->page(kImagePage),
+        images::ImagePageServices{files, settingsFile_, *messages_, services_.toolkit.dispatcher(),
+                                  waitWindow_, [this](int) { spSkinButton2Click(); }});
+    optionsPage_ = std::make_unique<settings::OptionsPage>(
+        pages_->page(kOptionsPage),
+        settings::OptionsPageServices{settingsFile_, autorun_, *messages_, goToPage});
 }
 
 void TForm1::BuildTrayIcon() {
@@ -87,9 +122,40 @@ void TForm1::FormCreate() {
     state_.ExitFlag = 0;
     library_.Load();
     services_.toolkit.dispatcher().processPendingMessages();
+    auto& dispatcher = services_.toolkit.dispatcher();
+    oneTouch_ = std::make_unique<backup::TThreadOTB>(
+        state_.ExitFlag,
+        backup::TThreadOTB::Hooks{
+            [this] { return ButtonStatus(); },
+            [&dispatcher](backup::TThreadOTB::Task task) { dispatcher.post(std::move(task)); },
+            [this] {
+                backup::ReactToBackupButton(*backupContext_, [this] { spSkinButton1Click(); });
+            }});
+    optionsPage_->LoadOptionsPage();
     state_.DeviceState = L"non";
     state_.BackupState = L"non";
+    presence_ = std::make_unique<drives::TDevicePresence>(
+        services_.deviceSeams, state_, static_cast<drives::DeviceView&>(*this),
+        [&dispatcher](std::function<void()> work) { dispatcher.post(std::move(work)); });
     pages_->setActivePage(0);
+    backupPage_->LoadBackupJobs();
+}
+
+// The enclosure's button code; 0 without the library or its export.
+std::int32_t TForm1::ButtonStatus() const {
+    return library_.Call("ButtonStatus").value_or(0);
+}
+
+void TForm1::SetBackupFolderText(const std::wstring& text) {
+    backupPage_->JvDirectoryEdit2.setText(text);
+}
+
+void TForm1::SetImageFolderText(const std::wstring& text) {
+    imagePage_->JvDirectoryEdit3.setText(text);
+}
+
+void TForm1::ShowDeviceButtons(drives::DeviceButtonPictures pictures) {
+    mainPage_->ShowDevicePictures(pictures == drives::DeviceButtonPictures::Normal);
 }
 
 const ui::Label& TForm1::VersionLabel() const {
@@ -118,6 +184,11 @@ std::optional<std::intptr_t> TForm1::OnMessage(const ui::RawMessage& message) {
         tray_->clickMenuItem(item);
         return 0;
     }
+    case kWmDeviceChange:
+#ifdef _WIN32
+        drives::HandleDeviceChangeMessage(message.wParam, message.lParam);
+#endif
+        return std::nullopt;
     default:
         return std::nullopt;
     }
@@ -147,6 +218,7 @@ void TForm1::About1Click() {
 // last. Other users' instances, in other sessions, are left alone.
 void TForm1::Exit1Click() {
     state_.ExitFlag = 1;
+    oneTouch_->WaitFor();
     platform::EndInstancesOfOwnSession(services_.processes, kExecutableName);
 }
 
@@ -159,15 +231,21 @@ void TForm1::Image16Click() {
 void TForm1::Image17Click() {
     if (state_.DeviceState != L"ok")
         return;
+    imagePage_->spSkinButton11Click();
     pages_->setActivePage(kImagePage);
 }
 
 void TForm1::Image18Click() {
+    optionsPage_->LoadOptionsPage();
     pages_->setActivePage(kOptionsPage);
 }
 
 void TForm1::Image19Click() {
     RunSafeRemoval(state_, library_, *messages_);
+}
+
+void TForm1::spSkinButton1Click() {
+    backupCommand_->spSkinButton1Click();
 }
 
 void TForm1::spSkinButton2Click() {

@@ -4,12 +4,22 @@
 #include "app/main_page.h"
 #include "app/main_state.h"
 #include "app/picture_store_page.h"
+#include "app/wait_window_link.h"
+#include "backup/backup_command.h"
+#include "backup/backup_context.h"
+#include "backup/backup_page.h"
+#include "backup/one_touch_watcher.h"
+#include "drives/device_presence.h"
+#include "drives/device_view.h"
+#include "images/image_page.h"
+#include "platform/files.h"
 #include "platform/libraries.h"
 #include "platform/module_path.h"
 #include "platform/processes.h"
 #include "platform/profile_files.h"
 #include "platform/user_registry.h"
 #include "settings/autorun.h"
+#include "settings/options_page.h"
 #include "settings/settings_file.h"
 #include "ui/ui.h"
 
@@ -30,6 +40,9 @@ struct TForm1Services {
     platform::Processes& processes;
     platform::UserRegistry& registry;
     platform::ProfileFiles& profiles;
+    platform::FileSystem& files;
+    // The drive list's seams: the process's own in the program, a test's own in tests.
+    drives::DevicePresenceSeams deviceSeams;
     std::function<void(const std::wstring& address)> openWebPage; // the shell's default action
 };
 
@@ -50,10 +63,10 @@ inline constexpr unsigned Exit = 0x7103;
 
 // The main window: owns the start-up sequence, the notification-area icon
 // with its menu, the five pages, and the way the program ends.
-class TForm1 {
+class TForm1 : private drives::DeviceView {
   public:
     TForm1(TForm1Services services, const OtherForms& forms);
-    ~TForm1(); // FormDestroy
+    ~TForm1() override; // FormDestroy
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
@@ -67,6 +80,7 @@ class TForm1 {
     void Image17Click();
     void Image18Click();
     void Image19Click();
+    void spSkinButton1Click(); // "Backup" on page 1
     void spSkinButton2Click(); // "Main" on pages 1 and 2
     void spSkinLinkLabel1Click();
 
@@ -79,12 +93,21 @@ class TForm1 {
     const ui::Label& VersionLabel() const;
     const LibraryBinding& Library() const { return library_; }
     MainPage& Page0() const { return *mainPage_; }
+    backup::BackupPage& Page1() const { return *backupPage_; }
+    images::ImagePage& Page2() const { return *imagePage_; }
+    settings::OptionsPage& Page3() const { return *optionsPage_; }
 
   private:
     void BuildWindow();
     void BuildTrayIcon();
     void FormCreate();
+    void BuildSubsystemPages();
     std::optional<std::intptr_t> OnMessage(const ui::RawMessage& message);
+    std::int32_t ButtonStatus() const;
+
+    void SetBackupFolderText(const std::wstring& text) override;
+    void SetImageFolderText(const std::wstring& text) override;
+    void ShowDeviceButtons(drives::DeviceButtonPictures pictures) override;
 
     TForm1Services services_;
     const OtherForms& forms_;
@@ -98,6 +121,14 @@ class TForm1 {
     std::unique_ptr<MainPage> mainPage_;
     std::unique_ptr<ui::TrayIcon> tray_;
     std::unique_ptr<ui::MessageDialog> messages_;
+    WaitWindowLink waitWindow_;
+    std::unique_ptr<backup::BackupContext> backupContext_;
+    std::unique_ptr<backup::BackupCommand> backupCommand_;
+    std::unique_ptr<backup::BackupPage> backupPage_;
+    std::unique_ptr<images::ImagePage> imagePage_;
+    std::unique_ptr<settings::OptionsPage> optionsPage_;
+    std::unique_ptr<backup::TThreadOTB> oneTouch_;
+    std::unique_ptr<drives::TDevicePresence> presence_;
 };
 
 } // namespace stowkeep::app

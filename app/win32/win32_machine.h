@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/unit1.h"
+#include "drives/device_presence.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/volumes_win32.h"
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_module_path.h"
 #include "platform/win32/win32_named_mutexes.h"
@@ -22,10 +25,14 @@ struct Win32Machine {
     platform::win32::Win32Processes processes;
     platform::win32::Win32UserRegistry registry;
     platform::win32::Win32ProfileFiles profiles;
+    platform::Win32FileSystem files;
+    platform::Win32Volumes volumes;
     ui::Win32Toolkit toolkit;
 
     TForm1Services Services() {
-        return {toolkit, module, libraries, processes, registry, profiles, OpenWebPage};
+        return {toolkit,    module,   libraries, processes,
+                registry,   profiles, files,     drives::ProcessDevicePresenceSeams(volumes, files),
+                OpenWebPage};
     }
 
     static void OpenWebPage(const std::wstring& address) {

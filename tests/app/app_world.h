@@ -3,13 +3,17 @@
 #include "app/unit1.h"
 #include "app/unit3.h"
 #include "app/unit4.h"
+#include "drives/device_change_hook.h"
 #include "platform/fake/fake_libraries.h"
 #include "platform/fake/fake_module_path.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_profile_files.h"
 #include "platform/fake/fake_user_registry.h"
+#include "platform/fake/files_fake.h"
+#include "platform/fake/volumes_fake.h"
 #include "ui/headless/headless_toolkit.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,7 +36,11 @@ struct AppWorld {
     platform::fake::FakeProcesses processes{kOwnId, kOwnSession};
     platform::fake::FakeUserRegistry registry;
     platform::fake::FakeProfileFiles profiles;
-    std::vector<std::string> libraryCalls; // export names in call order
+    platform::FakeFileSystem files;
+    platform::FakeVolumes volumes;
+    drives::DeviceChangeHook deviceHook;
+    std::vector<std::string> libraryCalls;   // export names in call order, but ButtonStatus
+    std::atomic<std::int32_t> buttonCode{0}; // what ButtonStatus answers
     std::int32_t safelyRemoveResult = 1;
     std::vector<std::wstring> openedPages;
 
@@ -45,6 +53,10 @@ struct AppWorld {
     // Hatchlink.dll beside the exe with the given exports (all four by default).
     void PutLibrary(std::vector<std::string> exports = {"DllSet", "ButtonStatus", "SafelyRemove",
                                                         "DllEnd"});
+    // A USB disk volume with a drive letter, its vendor as given.
+    void PutUsbVolume(const std::string& vendor, wchar_t letter);
+    // The machine as the main window's services; web pages opened are recorded.
+    TForm1Services Services();
     void Start();
 
     ui::Page& Page0() const { return form1->Pages().page(0); }

@@ -18,8 +18,7 @@ struct Entry {
     int Run() {
         return RunProgram(
             mutexes, [this](const std::wstring& text) { plainNotices.push_back(text); },
-            TForm1Services{world.toolkit, world.module, world.libraries, world.processes,
-                           world.registry, world.profiles, nullptr});
+            world.Services());
     }
 };
 
