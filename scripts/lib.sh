@@ -23,7 +23,7 @@ configure_and_build() { # folder, cmake options...
   cmake --build "$1" -j "$jobs"
 }
 
-# Builds only the test programs that carry a ctest label (each test is named
+# Builds only the test programs that carry a ctest label (each such test is named
 # after its program), for the sanitizer and fuzzer builds.
 configure_and_build_labelled() { # folder, label, cmake options...
   local dir=$1 label=$2
