@@ -2,6 +2,7 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 windows_build="$root/build/windows"
+demo="$root/build/demo"
 export WINEPREFIX="$windows_build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -54,5 +55,31 @@ prepare_wine() {
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
+  fi
+}
+
+# The demo of scripts/run.sh: the simulated-enclosure flavour in a folder of its
+# own, E: mapped to the enclosure's folder, and two sample folders already set
+# up as backup jobs with one-touch backup on. Kept between runs once made.
+prepare_demo() {
+  mkdir -p "$demo/program" "$demo/enclosure"
+  cp -u "$windows_build/simulated-enclosure/"* "$demo/program/"
+  ln -sfn "$demo/enclosure" "$WINEPREFIX/dosdevices/e:"
+  local sources="$demo/sources"
+  if [[ ! -d $sources ]]; then
+    mkdir -p "$sources/Documents/Letters" "$sources/Photos/2026"
+    for i in 1 2 3; do
+      printf 'Dear reader,\r\nthis is letter %s.\r\n' "$i" >"$sources/Documents/Letters/letter-$i.txt"
+      head -c $((i * 300000)) /dev/urandom >"$sources/Photos/2026/photo-$i.jpg"
+    done
+    printf 'Shopping: bread, milk, tea.\r\n' >"$sources/Documents/notes.txt"
+  fi
+  if [[ ! -f $demo/program/set.ini ]]; then
+    local windows_sources
+    windows_sources="Z:${sources//\//\\}"
+    printf '[BackupSource]\r\nnum=2\r\n1=%s\\Documents\r\n2=%s\\Photos\r\n' \
+      "$windows_sources" "$windows_sources" >"$demo/program/set.ini"
+    printf '[BackupDestination]\r\n1=E:\\backup\r\n2=E:\\backup\r\n[Auto]\r\nBackUp=on\r\n' \
+      >>"$demo/program/set.ini"
   fi
 }

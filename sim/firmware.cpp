@@ -65,7 +65,8 @@ std::uint8_t Firmware::Execute(const std::uint8_t* cdb, std::uint8_t* out, std::
         *produced = Put(unitFlags, out, capacity);
         return kGood;
     case 0x63: {
-        const std::array<std::uint8_t, 2> button{button_[0], button_[1]};
+        const std::array<std::uint8_t, 2> button =
+            buttonSource ? buttonSource() : std::array<std::uint8_t, 2>{button_[0], button_[1]};
         *produced = Put(button, out, capacity);
         return kGood;
     }

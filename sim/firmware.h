@@ -9,6 +9,7 @@
 #include <bitset>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace stowkeep::sim {
@@ -46,6 +47,10 @@ class Firmware {
 
     // Over the pass-through: a driver that reports this many bytes instead.
     int reportedLength = -1;
+
+    // When set, asked for the state and seconds bytes at each button query in
+    // place of what PressButton stored, so a button can be worked from outside.
+    std::function<std::array<std::uint8_t, 2>()> buttonSource;
 
     // Adds a slot; lunFlag is byte 11, slotClass byte 12. Keeps the header's count.
     void AddSlot(std::uint8_t lunFlag, std::uint8_t slotClass);

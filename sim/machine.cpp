@@ -123,6 +123,13 @@ void Machine::Unplug(DevInst device) {
         }
         return false;
     };
+    std::vector<bool> storageGone, hubsGone;
+    for (const StorageInterface& s : storage_)
+        storageGone.push_back(below(s.devInst));
+    for (const Hub& h : hubs_)
+        hubsGone.push_back(below(h.devInst));
+    MoveHandles(Kind::Storage, storageGone);
+    MoveHandles(Kind::Hub, hubsGone);
     std::erase_if(storage_, [&](const StorageInterface& s) { return below(s.devInst); });
     std::erase_if(hubs_, [&](const Hub& h) { return below(h.devInst); });
     for (Hub& h : hubs_)
@@ -132,6 +139,21 @@ void Machine::Unplug(DevInst device) {
                              [&](const StorageInterface& s) { return s.firmware == p.firmware; }))
                 p = HubPort{};
     std::erase_if(devices_, [&](const Device& d) { return below(d.devInst); });
+}
+
+void Machine::MoveHandles(Kind kind, const std::vector<bool>& removed) {
+    std::vector<std::size_t> place(removed.size());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < removed.size(); ++i)
+        place[i] = removed[i] ? 0 : kept++;
+    for (Slot& slot : slots_) {
+        if (slot.kind != kind)
+            continue;
+        if (removed[slot.object])
+            slot.kind = Kind::Gone;
+        else
+            slot.object = place[slot.object];
+    }
 }
 
 void Machine::ClearCalls() {
@@ -532,6 +554,9 @@ void Machine::SleepOnLibraryThread(std::unique_lock<std::mutex>& lock, std::uint
         return;
     if (threadSleep == ThreadSleep::Brief)
         wakeSleepers_.wait_for(lock, std::chrono::milliseconds(ms > 0 ? 1 : 0),
+                               [&] { return sleepersReleased_; });
+    else if (threadSleep == ThreadSleep::RealTime)
+        wakeSleepers_.wait_for(lock, std::chrono::milliseconds(ms),
                                [&] { return sleepersReleased_; });
     else
         wakeSleepers_.wait(lock, [&] { return sleepersReleased_; });

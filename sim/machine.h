@@ -19,6 +19,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace stowkeep::sim {
 
@@ -73,6 +74,7 @@ enum class ThreadSleep {
     Instant,        // sleeps on started threads return at once
     Brief,          // they last about a millisecond of real time
     UntilWaitedFor, // they last until somebody waits for the thread
+    RealTime,       // they last as long as asked, or until somebody waits for the thread
 };
 
 class Machine {
@@ -92,7 +94,10 @@ class Machine {
                            std::uint32_t deviceNumber);
     Firmware& AddFirmware();
     DriveLetter* Letter(char16_t letter);
-    // Removes the device, everything below it and what hangs on those.
+    // Removes the device, everything below it and what hangs on those. Handles
+    // still open on what was removed stay open, but every control call on them
+    // fails, as with a device pulled out under a program. May be called while
+    // a library thread runs.
     void Unplug(DevInst device);
 
     bool admin = true;
@@ -135,7 +140,7 @@ class Machine {
     void Note(Op op);
 
   private:
-    enum class Kind { Free, DeviceSet, Hub, Storage, Volume, Thread };
+    enum class Kind { Free, DeviceSet, Hub, Storage, Volume, Thread, Gone };
     enum class SetKind { UsbDevices, Hubs, Cdroms, Disks };
     struct Slot {
         Kind kind = Kind::Free;
@@ -146,6 +151,9 @@ class Machine {
     static constexpr std::size_t kSlots = 256;
 
     Handle Open(Kind kind, std::size_t object, std::uint32_t access);
+    // Points the handles of one kind at the objects' new places once those
+    // marked in removed are erased; handles of removed objects become Gone.
+    void MoveHandles(Kind kind, const std::vector<bool>& removed);
     Slot* Find(Handle h);
     int IoHub(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
               std::uint32_t outSize);

@@ -29,9 +29,12 @@ struct Win32Machine {
     platform::Win32Volumes volumes;
     ui::Win32Toolkit toolkit;
 
-    TForm1Services Services() {
-        return {toolkit,    module,   libraries, processes,
-                registry,   profiles, files,     drives::ProcessDevicePresenceSeams(volumes, files),
+    // volumeSystem must live as long as the process.
+    TForm1Services Services(platform::VolumeSystem& volumeSystem) {
+        return {toolkit,    module,
+                libraries,  processes,
+                registry,   profiles,
+                files,      drives::ProcessDevicePresenceSeams(volumeSystem, files),
                 OpenWebPage};
     }
 

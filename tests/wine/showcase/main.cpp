@@ -12,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     using namespace stowkeep::app;
     Win32Machine machine;
     OtherForms forms;
-    TForm1 form1(machine.Services(), forms);
+    TForm1 form1(machine.Services(machine.volumes), forms);
     TForm3 form3(machine.toolkit, form1);
     TForm4 form4(machine.toolkit, form1.Window());
     forms.about = &form3;
