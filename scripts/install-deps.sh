@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb x11-utils imagemagick xdotool nsis
+  wine64 xvfb x11-utils imagemagick libmagickcore-6.q16-6-extra xdotool nsis
   clang-format clang-tidy cppcheck ccache
 )
 missing=()
