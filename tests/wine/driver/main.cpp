@@ -1,6 +1,7 @@
 // stowkeep_driver: drives the running program like a user, through its windows.
 // Each command prints what it read (UTF-8, one item a line) and exits with 0 when
 // it could do what was asked, 1 otherwise, so a shell script can check both.
+#include "tests/wine/driver/controls.h"
 #include "tests/wine/driver/list_view.h"
 #include "tests/wine/driver/windows.h"
 
@@ -282,6 +283,11 @@ const std::map<std::wstring, CommandEntry>& Commands() {
         {L"message", {2, Message, L"message CAPTION MS  (waits for a box, prints its texts)"}},
         {L"press", {2, Press, L"press CAPTION BUTTON-TEXT"}},
         {L"rows", {2, Rows, L"rows CAPTION LIST-VIEW-ID  (tab-separated cells)"}},
+        {L"controls", {1, Controls, L"controls CAPTION  (id, class, visible, enabled, text)"}},
+        {L"set-text", {3, SetText, L"set-text CAPTION CONTROL-ID TEXT  (WM_SETTEXT)"}},
+        {L"click-id", {2, ClickId, L"click-id CAPTION CONTROL-ID"}},
+        {L"wait-text", {3, WaitText, L"wait-text CAPTION TEXT MS  (a visible control's text)"}},
+        {L"answers", {2, Answers, L"answers CAPTION MS  (its thread takes a message in time)"}},
     };
     return table;
 }

@@ -1,0 +1,108 @@
+#include "tests/wine/driver/controls.h"
+
+#include "tests/wine/driver/windows.h"
+
+#include <cstdio>
+
+namespace stowkeep::driver {
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+int Fail(const std::wstring& why) {
+    std::fwprintf(stderr, L"stowkeep_driver: %ls\n", why.c_str());
+    return 1;
+}
+
+void PrintUtf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+HWND FirstWindow(const std::wstring& caption) {
+    auto windows = TopLevelWindows(caption, false);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+// The descendant of the window captioned `caption` whose control id is `id`.
+HWND ControlById(const std::wstring& caption, const std::wstring& id) {
+    HWND window = FirstWindow(caption);
+    const int wanted = static_cast<int>(std::wcstol(id.c_str(), nullptr, 10));
+    if (window)
+        for (HWND child : Descendants(window))
+            if (GetDlgCtrlID(child) == wanted)
+                return child;
+    Fail(L"no control " + id + L" in \"" + caption + L"\"");
+    return nullptr;
+}
+
+bool HasVisibleText(const std::wstring& caption, const std::wstring& text) {
+    for (HWND window : TopLevelWindows(caption, true))
+        for (HWND child : Descendants(window))
+            if (IsWindowVisible(child) && TextOf(child) == text)
+                return true;
+    return false;
+}
+
+} // namespace
+
+// One line per descendant: id, class, visible or hidden, enabled or disabled, text.
+int Controls(const std::vector<std::wstring>& a) {
+    HWND window = FirstWindow(a[0]);
+    if (!window)
+        return Fail(L"no window captioned \"" + a[0] + L"\"");
+    for (HWND child : Descendants(window))
+        PrintUtf8(std::to_wstring(GetDlgCtrlID(child)) + L"\t" + ClassOf(child) + L"\t" +
+                  (IsWindowVisible(child) ? L"visible" : L"hidden") + L"\t" +
+                  (IsWindowEnabled(child) ? L"enabled" : L"disabled") + L"\t" + TextOf(child));
+    return 0;
+}
+
+// Sent, so the control has its new text (and has told its owner) when we end.
+int SetText(const std::vector<std::wstring>& a) {
+    HWND control = ControlById(a[0], a[1]);
+    if (!control)
+        return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2].c_str()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) ||
+        !result)
+        return Fail(L"control " + a[1] + L" took no text");
+    return 0;
+}
+
+// Posted, not sent: the click may open a modal box that waits for us.
+int ClickId(const std::vector<std::wstring>& a) {
+    HWND control = ControlById(a[0], a[1]);
+    if (!control)
+        return 1;
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return 0;
+}
+
+int WaitText(const std::vector<std::wstring>& a) {
+    const DWORD timeout = std::wcstoul(a[2].c_str(), nullptr, 10);
+    if (!WaitUntil([&] { return HasVisibleText(a[0], a[1]); }, timeout))
+        return Fail(L"no visible \"" + a[1] + L"\" in \"" + a[0] + L"\"");
+    return 0;
+}
+
+// Whether the window's thread takes a message within MS: it is not stuck.
+int Answers(const std::vector<std::wstring>& a) {
+    HWND window = FirstWindow(a[0]);
+    if (!window)
+        return Fail(L"no window captioned \"" + a[0] + L"\"");
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             std::wcstoul(a[1].c_str(), nullptr, 10), &result))
+        return Fail(L"\"" + a[0] + L"\" did not answer in time");
+    return 0;
+}
+
+} // namespace stowkeep::driver

@@ -1,0 +1,93 @@
+# Shared by the scripts that run the simulated-enclosure flavour: a work folder
+# of the test's own with a copy of the flavour's files, E: mapped to the
+# enclosure's folder, set.ini written directly, the enclosure command, and
+# waits on what a run leaves on disk.
+# Usage: source lib.sh WINE-RUN FLAVOUR-EXE DRIVER; source flavour.sh WORK-FOLDER
+work=$1
+flavour_dir=$(dirname "$exe")
+program_dir="$work/program"
+program="$program_dir/$(basename "$exe")"
+settings="$program_dir/set.ini"
+enclosure_dir="$work/enclosure"
+sources="$work/sources"
+letter_link="${WINEPREFIX:-${STOWKEEP_WINEPREFIX:-$PWD/wineprefix}}/dosdevices/e:"
+copy_caption="Copying..."
+warning_caption="Warning"
+
+rm -rf "$work"
+mkdir -p "$program_dir" "$enclosure_dir" "$sources"
+cp "$flavour_dir/"* "$program_dir/"
+
+# E: belongs to this test while it runs; whatever it was before comes back.
+previous_letter_target=$(readlink "$letter_link" 2>/dev/null || true)
+ln -sfn "$enclosure_dir" "$letter_link"
+restore_letter() {
+    if [[ -n $previous_letter_target ]]; then
+        ln -sfn "$previous_letter_target" "$letter_link"
+    else
+        rm -f "$letter_link"
+    fi
+}
+end_flavour() {
+    end_started
+    restore_letter
+}
+trap end_flavour EXIT
+
+# enclosure plug [LETTER] | unplug | press | hold | release | status
+enclosure() { "$wine_run" "$program_dir/stowkeep-enclosure.exe" "$@" </dev/null; }
+
+# Lines of set.ini as the program's own writes leave them (CRLF).
+write_settings() { printf '%s\r\n' "$@" >"$settings"; }
+
+# settings_with_jobs SOURCE...: Automatic Backup on, one job per source folder
+# (a Unix path), each to E:\backup.
+settings_with_jobs() {
+    local lines=("[Auto]" "BackUp=on" "[BackupSource]" "num=$#") k=1 source
+    for source in "$@"; do
+        lines+=("$k=$(winpath "$source")")
+        k=$((k + 1))
+    done
+    lines+=("[BackupDestination]")
+    for ((k = 1; k <= $#; k++)); do lines+=("$k=E:\\backup"); done
+    write_settings "${lines[@]}"
+}
+
+# settings_value SECTION KEY: the value in set.ini, empty when absent.
+settings_value() {
+    tr -d '\r' <"$settings" | awk -v section="[$1]" -v key="$2" '
+        /^\[/ { inside = tolower($0) == tolower(section); next }
+        inside && tolower(substr($0, 1, length(key) + 1)) == tolower(key "=") {
+            print substr($0, length(key) + 2); exit }'
+}
+
+# control_id CLASS TEXT [AFTER]: the id of the first visible control of the
+# main window with this class and text ("" matches any text), after the control
+# whose text is AFTER when given (a group box before its radio buttons).
+control_id() {
+    drive controls "$main_caption" |
+        awk -F '\t' -v class="$1" -v text="$2" -v after="${3:-}" '
+            after != "" && $5 == after { after = "" ; next }
+            after == "" && $2 == class && $3 == "visible" && (text == "" || $5 == text) {
+                print $1; exit }'
+}
+
+# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails after SECONDS.
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# Starts the flavour from its work folder and shows its main window.
+start_flavour_shown() {
+    local pid
+    pid=$(start_and_wait "$program")
+    drive command "$main_caption" "$main_command"
+    drive wait-visible "$main_caption" "$patience" >&2
+    echo "$pid"
+}
