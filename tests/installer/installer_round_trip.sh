@@ -39,6 +39,10 @@ done
 printf '[Auto]\r\nRun=on\r\n' >"$install_dir/set.ini"
 "$wine_run" reg add "$run_key" /v Stowkeep /d "$(windows_path "$install_dir")\\Startshim.exe" /f >/dev/null
 "$wine_run" reg add "$run_key" /v StowkeepTestNeighbour /d 'C:\other.exe' /f >/dev/null
+# The registry reaches the prefix's files when the server ends; a server
+# starting while the last one still saves can read the older files.
+/usr/lib/wine/wineserver -w
+reg_has "$run_key" StowkeepTestNeighbour || { echo "FAIL: setting up the Run values"; exit 1; }
 
 # _?= keeps the uninstaller in place, so Wine returns when it is done.
 "$wine_run" "$install_dir/Uninstall.exe" /S "_?=$(windows_path "$install_dir")" ||
