@@ -127,8 +127,8 @@ PictureRef logo(const wchar_t* name, int width) {
         driveMark(c, 2, 4, 32);
         return c.bitmap();
     };
-    std::vector<TextOverlay> texts{{L"Stowkeep", 42, 4, width - 42, 21, 16, true, 0xFF1F3B5A},
-                                   {L"KD-RX710", 43, 24, width - 43, 13, 11, false, 0xFF6B7B8C}};
+    std::vector<TextOverlay> texts{{L"Stowkeep", 40, 5, width - 40, 20, 15, true, 0xFF1F3B5A},
+                                   {L"KD-RX710", 41, 24, width - 41, 13, 11, false, 0xFF6B7B8C}};
     return std::make_shared<Artwork>(name, width, 40, 1, painter, texts);
 }
 
