@@ -31,23 +31,23 @@ fail() {
 check_eq() { [[ $1 == "$2" ]] || fail "$3: expected '$2', got '$1'"; }
 check_has_line() { grep -qxF -- "$2" <<<"$1" || fail "$3: no line '$2' in:"$'\n'"$1"; }
 
-started=()
 scratch=$(mktemp -d)
 # start_app EXE [WINDOWS-FOLDER]: starts it, prints its process id. Under Wine
 # the program inherits the driver's output at the Unix level, so that output
-# goes to a file: a pipe would stay open until the program ends.
+# goes to a file: a pipe would stay open until the program ends. The ids are
+# kept in a file too, since callers run this in a command substitution.
 start_app() {
     if ! drive start "$(winpath "$1")" ${2:+"$2"} >"$scratch/started" 2>&1 </dev/null; then
         fail "cannot start $1: $(cat "$scratch/started")"
     fi
-    local pid
-    pid=$(cat "$scratch/started")
-    started+=("$pid")
-    echo "$pid"
+    cat "$scratch/started" >>"$scratch/pids"
+    cat "$scratch/started"
 }
 end_started() {
     local pid
-    for pid in "${started[@]}"; do drive kill "$pid" >/dev/null 2>&1 || true; done
+    if [[ -f $scratch/pids ]]; then
+        while read -r pid; do drive kill "$pid" >/dev/null 2>&1 || true; done <"$scratch/pids"
+    fi
     rm -rf "$scratch"
 }
 trap end_started EXIT
