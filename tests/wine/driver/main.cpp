@@ -2,6 +2,7 @@
 // Each command prints what it read (UTF-8, one item a line) and exits with 0 when
 // it could do what was asked, 1 otherwise, so a shell script can check both.
 #include "tests/wine/driver/controls.h"
+#include "tests/wine/driver/journey_commands.h"
 #include "tests/wine/driver/list_view.h"
 #include "tests/wine/driver/windows.h"
 
@@ -288,6 +289,12 @@ const std::map<std::wstring, CommandEntry>& Commands() {
         {L"click-id", {2, ClickId, L"click-id CAPTION CONTROL-ID"}},
         {L"wait-text", {3, WaitText, L"wait-text CAPTION TEXT MS  (a visible control's text)"}},
         {L"answers", {2, Answers, L"answers CAPTION MS  (its thread takes a message in time)"}},
+        {L"hold-file", {2, HoldFile, L"hold-file PATH MS  (prints its process id once held)"}},
+        {L"snap", {3, Snap, L"snap CAPTION CONTROL-TEXT FILE  (keeps its look)"}},
+        {L"wait-look", {4, WaitLook, L"wait-look CAPTION CONTROL-TEXT FILE MS"}},
+        {L"wait-new-look", {4, WaitNewLook, L"wait-new-look CAPTION CONTROL-TEXT FILE MS"}},
+        {L"tray-menu", {2, TrayMenu, L"tray-menu TIP ITEM  (chooses the ITEM-th entry)"}},
+        {L"end-session", {1, EndSession, L"end-session CAPTION  (logoff; prints the answer)"}},
     };
     return table;
 }
