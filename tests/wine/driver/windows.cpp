@@ -16,7 +16,7 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<TopLevelSearch*>(context);
     if (search.visibleOnly && !IsWindowVisible(window))
         return TRUE;
-    if (TextOf(window) == *search.caption)
+    if (CaptionOf(window) == *search.caption)
         search.found.push_back(window);
     return TRUE;
 }
@@ -40,6 +40,12 @@ std::wstring TextOf(HWND window) {
         return {};
     text.resize(copied);
     return text;
+}
+
+std::wstring CaptionOf(HWND window) {
+    wchar_t caption[512] = {};
+    GetWindowTextW(window, caption, 512);
+    return caption;
 }
 
 std::wstring ClassOf(HWND window) {

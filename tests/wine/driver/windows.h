@@ -12,6 +12,10 @@ namespace stowkeep::driver {
 std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 
+// A top-level window's caption as the system keeps it: asking for it sends the
+// window no message, so windows whose thread is busy are found all the same.
+std::wstring CaptionOf(HWND window);
+
 // Top-level windows whose caption equals `caption` exactly, in z order.
 std::vector<HWND> TopLevelWindows(const std::wstring& caption, bool visibleOnly);
 
