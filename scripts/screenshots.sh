@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the main page, the About window and the wait window, taken
-# under Wine from the Windows build, into screenshots/ (not kept in git).
+# under Wine from the Windows build, into screenshots/ (not kept in git); then
+# every window and page of the simulated-enclosure flavour, by its end-to-end
+# journey, into the build's screenshots/ folder.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 build=${STOWKEEP_WINDOWS_BUILD:-$windows_build}
@@ -11,7 +13,8 @@ driver="$build/tests/wine/stowkeep_driver.exe"
 showcase="$build/tests/wine/stowkeep_showcase.exe"
 wine=/usr/lib/wine/wine64
 
-if [[ ! -f $exe || ! -f $driver || ! -f $showcase ]]; then
+flavour="$build/simulated-enclosure/Stowkeep(KD-RX710).exe"
+if [[ ! -f $exe || ! -f $driver || ! -f $showcase || ! -f $flavour ]]; then
     configure_and_build "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
 fi
 start_display
@@ -31,7 +34,11 @@ shoot() { # title-or-window-id, file
 }
 
 pids="$(mktemp)"
-trap 'while read -r p; do drive kill "$p" >/dev/null 2>&1 || true; done <"$pids"; rm -f "$pids"' EXIT
+end_started() {
+    while read -r p; do drive kill "$p" >/dev/null 2>&1 || true; done <"$pids"
+    : >"$pids"
+}
+trap 'end_started; rm -f "$pids"' EXIT
 
 # Output to a file: the program keeps the driver's output open while it runs.
 drive start "$(winpath "$exe")" >>"$pids" </dev/null 2>&1
@@ -54,3 +61,8 @@ for _ in $(seq 100); do
 done
 [[ -n ${id:-} ]] || { echo "screenshots: the wait window did not show" >&2; exit 1; }
 shoot "$id" wait-window.png
+
+# The journey finds the program's windows by their captions: ours must be gone.
+end_started
+ctest --test-dir "$build" -R '^e2e_screenshots$' --output-on-failure
+echo "screenshots: $build/screenshots"

@@ -29,6 +29,7 @@ bash "$root/scripts/check-exports.sh" "$windows_build"
 start_display
 prepare_wine
 ctest --test-dir "$windows_build" --output-on-failure -LE installer
+echo "Screenshots of every window and page: $windows_build/screenshots"
 # The installer round trip has failed once in a full run and passed alone;
 # until that is understood it gets a second try.
 ctest --test-dir "$windows_build" --output-on-failure -L installer --repeat until-pass:2
