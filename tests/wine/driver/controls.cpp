@@ -3,6 +3,7 @@
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
+#include <set>
 
 namespace stowkeep::driver {
 
@@ -40,6 +41,19 @@ HWND ControlById(const std::wstring& caption, const std::wstring& id) {
                 return child;
     Fail(L"no control " + id + L" in \"" + caption + L"\"");
     return nullptr;
+}
+
+std::set<std::wstring> FileNames(const std::wstring& folder) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.insert(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
 }
 
 bool HasVisibleText(const std::wstring& caption, const std::wstring& text) {
@@ -102,6 +116,28 @@ int Answers(const std::vector<std::wstring>& a) {
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                              std::wcstoul(a[1].c_str(), nullptr, 10), &result))
         return Fail(L"\"" + a[0] + L"\" did not answer in time");
+    return 0;
+}
+
+// Clicks the control the moment a file appears in FOLDER that was not there
+// when we began ("watching" is printed then): a look at the folder every
+// millisecond or so catches work that a script's own looks, a process start
+// each, would miss.
+int ClickOnNewFile(const std::vector<std::wstring>& a) {
+    HWND window = FirstWindow(a[0]);
+    HWND control = window ? DescendantWithText(window, a[1]) : nullptr;
+    if (!control)
+        return Fail(L"no control \"" + a[1] + L"\" in \"" + a[0] + L"\"");
+    const auto before = FileNames(a[2]);
+    PrintUtf8(L"watching");
+    std::fflush(stdout);
+    const ULONGLONG deadline = GetTickCount64() + std::wcstoul(a[3].c_str(), nullptr, 10);
+    while (FileNames(a[2]) == before) {
+        if (GetTickCount64() >= deadline)
+            return Fail(L"no new file in " + a[2]);
+        Sleep(1);
+    }
+    PostMessageW(control, BM_CLICK, 0, 0);
     return 0;
 }
 

@@ -12,5 +12,6 @@ int SetText(const std::vector<std::wstring>& a);
 int ClickId(const std::vector<std::wstring>& a);
 int WaitText(const std::vector<std::wstring>& a);
 int Answers(const std::vector<std::wstring>& a);
+int ClickOnNewFile(const std::vector<std::wstring>& a);
 
 } // namespace stowkeep::driver

@@ -289,6 +289,8 @@ const std::map<std::wstring, CommandEntry>& Commands() {
         {L"click-id", {2, ClickId, L"click-id CAPTION CONTROL-ID"}},
         {L"wait-text", {3, WaitText, L"wait-text CAPTION TEXT MS  (a visible control's text)"}},
         {L"answers", {2, Answers, L"answers CAPTION MS  (its thread takes a message in time)"}},
+        {L"click-on-new-file",
+         {4, ClickOnNewFile, L"click-on-new-file CAPTION CONTROL-TEXT FOLDER MS"}},
         {L"hold-file", {2, HoldFile, L"hold-file PATH MS  (prints its process id once held)"}},
         {L"snap", {3, Snap, L"snap CAPTION CONTROL-TEXT FILE  (keeps its look)"}},
         {L"wait-look", {4, WaitLook, L"wait-look CAPTION CONTROL-TEXT FILE MS"}},
