@@ -34,12 +34,19 @@ class TemporaryCopy {
 
     platform::File& File() { return *file_; }
 
-    // Flushes and closes the file, then puts it in place of target.
-    bool PutInPlaceOf(const std::wstring& target) {
-        const bool flushed = file_->Flush();
+    enum class Placing { placed, disk_full, failed };
+
+    // Flushes and closes the file, then puts it in place of target. The file
+    // side may hold back written data until the flush, so a full disk can
+    // show there first.
+    Placing PutInPlaceOf(const std::wstring& target) {
+        if (!file_->Flush()) {
+            return file_->LastError() == FileError::disk_full ? Placing::disk_full
+                                                              : Placing::failed;
+        }
         file_.reset();
-        placed_ = flushed && files_.MoveReplacing(path_, target);
-        return placed_;
+        placed_ = files_.MoveReplacing(path_, target);
+        return placed_ ? Placing::placed : Placing::failed;
     }
 
   private:
@@ -101,7 +108,12 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(const std::wstring& sourceF
     if (copied != Outcome::copied) {
         return copied;
     }
-    if (!copy.PutInPlaceOf(target)) {
+    switch (copy.PutInPlaceOf(target)) {
+    case TemporaryCopy::Placing::placed:
+        break;
+    case TemporaryCopy::Placing::disk_full:
+        return Outcome::no_space;
+    case TemporaryCopy::Placing::failed:
         CountError();
         return Outcome::failed;
     }

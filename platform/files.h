@@ -76,7 +76,10 @@ enum class DriveType : unsigned {
 };
 
 // An open file. Destroying it closes it. Read and Write work at the current
-// position, which starts at 0.
+// position, which starts at 0. The Win32 side buffers files
+// (platform/buffered_file.h): a Write may report success while its data is
+// still held, and a failure to write it then shows at a later call, at the
+// latest at Flush.
 class File {
   public:
     File() = default;

@@ -1,5 +1,7 @@
 #include "posix_files.h"
 
+#include "platform/buffered_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -159,7 +161,12 @@ platform::FileHandle PosixFileSystem::Open(const std::wstring& path, platform::A
     if (error) {
         *error = fd < 0 ? FromErrno(errno) : FileError::none;
     }
-    return fd < 0 ? nullptr : std::make_unique<PosixFile>(fd, flushes_);
+    if (fd < 0) {
+        return nullptr;
+    }
+    // Large reads and writes beneath the engine's blocks, as on the Win32 side.
+    return std::make_unique<platform::BufferedFile>(std::make_unique<PosixFile>(fd, flushes_),
+                                                    access);
 }
 
 bool PosixFileSystem::Remove(const std::wstring& path) {

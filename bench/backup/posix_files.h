@@ -3,7 +3,7 @@
 // The file seam on POSIX calls, for measuring the copy engine on the host's
 // real file system. Drive letter X: stands for one host folder; backslashes
 // become slashes. Share modes and attributes other than the folder bit are
-// not modelled.
+// not modelled. Files are buffered as on the Win32 side (BufferedFile).
 
 #include "platform/files.h"
 

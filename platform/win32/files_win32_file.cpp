@@ -1,3 +1,4 @@
+#include "platform/buffered_file.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/files_win32_handles.h"
 
@@ -175,7 +176,9 @@ FileHandle Win32FileSystem::Open(const std::wstring& path, Access access, unsign
     if (error) {
         *error = FileError::none;
     }
-    return std::make_unique<Win32File>(std::move(handle));
+    // The copy engine reads and writes in 1024-byte blocks; a system call
+    // each would limit it, above all under Wine.
+    return std::make_unique<BufferedFile>(std::make_unique<Win32File>(std::move(handle)), access);
 }
 
 } // namespace stowkeep::platform

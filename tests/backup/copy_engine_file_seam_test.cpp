@@ -1,9 +1,12 @@
 // The file seam's behaviour that the copy engine, the file counter and the
 // image files rely on, checked the same way against the in-memory file system
-// and, in the Windows build (under Wine), against the Win32 side.
+// (as it is, and with the Win32 side's buffering over its files) and, in the
+// Windows build (under Wine), against the Win32 side.
 
+#include "platform/buffered_file.h"
 #include "platform/fake/files_fake.h"
 
+#include <algorithm>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -30,6 +33,23 @@ struct World {
 
 World FakeWorld() {
     auto files = std::make_unique<FakeFileSystem>();
+    files->AddVolume(L'T', 1ull << 30, L"NTFS", DriveType::fixed);
+    files->AddFolder(L"T:\\scratch");
+    return {std::move(files), L"T:\\scratch\\", L"T:\\"};
+}
+
+// The in-memory files under the layer that the Win32 side puts over its own.
+class BufferedFakeFileSystem : public FakeFileSystem {
+  public:
+    FileHandle Open(const std::wstring& path, Access access, unsigned share,
+                    Disposition disposition, FileError* error = nullptr) override {
+        FileHandle file = FakeFileSystem::Open(path, access, share, disposition, error);
+        return file ? std::make_unique<BufferedFile>(std::move(file), access) : nullptr;
+    }
+};
+
+World BufferedFakeWorld() {
+    auto files = std::make_unique<BufferedFakeFileSystem>();
     files->AddVolume(L'T', 1ull << 30, L"NTFS", DriveType::fixed);
     files->AddFolder(L"T:\\scratch");
     return {std::move(files), L"T:\\scratch\\", L"T:\\"};
@@ -236,6 +256,93 @@ TEST_P(FileSeam, SetLengthMakesAZeroFilledFileAndWriteAtChangesItsEnds) {
     EXPECT_EQ(content.substr(length - 512), ones);
 }
 
+// Bytes that differ from their neighbours and from those a buffer further on.
+std::string Pattern(std::size_t size) {
+    std::string data(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        data[i] = static_cast<char>((i * 131 + i / 4093) & 0xFF);
+    }
+    return data;
+}
+
+struct PiecesCase {
+    std::size_t size;
+    std::size_t writePiece;
+    std::size_t readPiece;
+    bool flush; // before closing; without it, closing writes out what is held back
+};
+
+// Sizes and pieces around the engine's 1024-byte block and the Win32 side's
+// buffer.
+TEST_P(FileSeam, WhatIsWrittenInPiecesReadsBackTheSameInPieces) {
+    constexpr std::size_t kBuffer = BufferedFile::kBufferSize;
+    const PiecesCase cases[] = {
+        {0, 1024, 1024, true},
+        {1, 1024, 1024, true},
+        {1025, 1024, 1024, false},
+        {kBuffer - 1, 1024, 1024, true},
+        {kBuffer, 1024, 1024, false},
+        {kBuffer + 1, 700, 1024, true},
+        {5 * kBuffer / 2 + 7, 1024, 700, false},
+        {5 * kBuffer / 2 + 7, 3 * kBuffer, 3 * kBuffer, true},
+        {3 << 20, 1024, kBuffer + 3, true},
+    };
+    for (const PiecesCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.size << " bytes written in pieces of "
+                                          << c.writePiece << ", read in pieces of " << c.readPiece);
+        const std::string data = Pattern(c.size);
+        {
+            auto file = files().Open(Path(L"p.bin"), Access::read_write, share_none,
+                                     Disposition::create_always);
+            ASSERT_TRUE(file);
+            for (std::size_t at = 0; at < c.size; at += c.writePiece) {
+                ASSERT_TRUE(file->Write(data.data() + at, std::min(c.writePiece, c.size - at)));
+            }
+            EXPECT_EQ(file->Size(), c.size);
+            if (c.flush) {
+                ASSERT_TRUE(file->Flush());
+            }
+        }
+        auto file =
+            files().Open(Path(L"p.bin"), Access::read, share_read, Disposition::open_existing);
+        ASSERT_TRUE(file);
+        std::string back;
+        std::string piece(c.readPiece, '\0');
+        for (std::size_t got = 1; got > 0;) {
+            const auto read = file->Read(piece.data(), piece.size());
+            ASSERT_TRUE(read);
+            got = *read;
+            // The copy engine counts on it: only the end gives less than asked for.
+            ASSERT_EQ(got, std::min(c.readPiece, c.size - back.size()));
+            back.append(piece, 0, got);
+        }
+        EXPECT_TRUE(back == data) << "the bytes read back differ";
+    }
+}
+
+TEST_P(FileSeam, ReadsAndWritesAtMovedPositionsMeetWhatWasWrittenBefore) {
+    auto file =
+        files().Open(Path(L"m.bin"), Access::read_write, share_none, Disposition::create_always);
+    ASSERT_TRUE(file);
+    const std::string a(3000, 'a');
+    ASSERT_TRUE(file->Write(a.data(), a.size()));
+    ASSERT_TRUE(file->WriteAt(100, "xyz", 3));
+    ASSERT_TRUE(file->Write("after", 5));
+    std::string next(16, '\0');
+    EXPECT_EQ(file->Read(next.data(), next.size()), 16u);
+    EXPECT_EQ(next, std::string(16, 'a'));
+    ASSERT_TRUE(file->SetLength(4000));
+    ASSERT_TRUE(file->Write("end", 3));
+    EXPECT_EQ(file->Size(), 4003u);
+    file.reset();
+
+    std::string expected = a;
+    expected.replace(100, 8, "xyzafter");
+    expected.resize(4000, '\0');
+    expected += "end";
+    EXPECT_EQ(Get(L"m.bin"), expected);
+}
+
 TEST_P(FileSeam, FoldersAreMadeOneLevelAtATime) {
     EXPECT_TRUE(files().MakeFolder(Path(L"One")));
     EXPECT_FALSE(files().MakeFolder(Path(L"one")));
@@ -257,6 +364,7 @@ TEST_P(FileSeam, VolumeOfTheScratchFolderAnswersItsQueries) {
 
 const WorldCase kWorlds[] = {
     {"InMemory", FakeWorld},
+    {"InMemoryBuffered", BufferedFakeWorld},
 #ifdef _WIN32
     {"Win32", Win32World},
 #endif

@@ -8,6 +8,7 @@
 #include "backup/file_count.h"
 #include "platform/win32/files_win32.h"
 
+#include <chrono>
 #include <cstdint>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -285,8 +286,12 @@ TEST_F(RealBackup, CancelDuringTheLargeFileKeepsItsOlderCopy) {
         }
     };
     std::atomic<std::int32_t> total{1};
+    // Messages at every check, so that the cancel comes during the large file
+    // however fast it is copied.
+    auto now = std::chrono::steady_clock::now();
+    const auto clock = [&now] { return now += std::chrono::milliseconds(40); };
 
-    EXPECT_FALSE(CopyEngine(files_, run, window, total).CopyFolder(source, destination));
+    EXPECT_FALSE(CopyEngine(files_, run, window, total, clock).CopyFolder(source, destination));
 
     EXPECT_EQ(files_
                   .Open(destination + L"\\large.bin", Access::read, platform::share_read,

@@ -71,6 +71,16 @@ TEST(CopyFolderSpace, DiskFillingDuringTheFileOrUnknownFreeSpaceStopsTheRun) {
     }
 }
 
+// The Win32 side writes out what it holds back at the flush, where a full
+// disk then shows.
+TEST(CopyFolderSpace, DiskFoundFullByTheFlushStopsTheRun) {
+    CopyFixture f;
+    AddTree(f, 5000);
+    f.files.InjectFault({FakeFileSystem::Op::flush, 1, FileError::disk_full, false, kTemporary});
+    ExpectStoppedAtA(f, f.Copy(L"C:\\Data", L"E:\\backup\\Data"));
+    EXPECT_THAT(f.window.messages, ElementsAre(L"There is no space left."));
+}
+
 TEST(CopyFolderControl, CancelInTheMiddleOfAFileKeepsTheOlderCopy) {
     CopyFixture f;
     AddTree(f, 100 * 1024);
