@@ -3,11 +3,13 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi.h"
 
+#include <algorithm>
+
 namespace stowkeep::ui::win32 {
 
 namespace {
 
-constexpr int CaptionHeight = 30, Border = 1, ButtonWidth = 44, MarkSize = 16;
+constexpr int CaptionHeight = 30, Border = 1, ButtonWidth = 44, MarkSize = 16, CaptionEndGap = 10;
 constexpr COLORREF CaptionTop = RGB(0x2B, 0x78, 0xC9), CaptionBottom = RGB(0x22, 0x66, 0xB0);
 constexpr COLORREF InactiveCaption = RGB(0x8A, 0x9B, 0xAD), CloseHot = RGB(0xE0, 0x3E, 0x3E);
 
@@ -100,7 +102,13 @@ void TitleBar::paint(UINT dpi) {
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
         GetWindowTextW(window_, text.data(), length + 1);
         text.resize(static_cast<size_t>(length));
-        RECT label{scaled(34, dpi), 0, frame.right - scaled(2 * ButtonWidth, dpi), caption};
+        RECT label{scaled(34, dpi), 0, frame.right - scaled(CaptionEndGap, dpi), caption};
+        // Only the buttons this bar has take room from the caption.
+        for (Part part : {Part::Close, Part::Minimise}) {
+            RECT r = buttonRect(part, dpi);
+            if (r.right != r.left)
+                label.right = std::min(label.right, r.left);
+        }
         context_.skin.text(dc, label, text, context_.skin.font(dpi, 0, true), RGB(0xFF, 0xFF, 0xFF),
                            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 
