@@ -34,8 +34,9 @@ HWND FirstWindow(const std::wstring& caption) {
 // The descendant of the window captioned `caption` whose control id is `id`.
 HWND ControlById(const std::wstring& caption, const std::wstring& id) {
     HWND window = FirstWindow(caption);
-    const int wanted = static_cast<int>(std::wcstol(id.c_str(), nullptr, 10));
-    if (window)
+    wchar_t* end = nullptr;
+    const int wanted = static_cast<int>(std::wcstol(id.c_str(), &end, 10));
+    if (window && !id.empty() && *end == L'\0')
         for (HWND child : Descendants(window))
             if (GetDlgCtrlID(child) == wanted)
                 return child;
@@ -120,17 +121,18 @@ int Answers(const std::vector<std::wstring>& a) {
 }
 
 // Clicks the control the moment a file appears in FOLDER that was not there
-// when we began ("watching" is printed then): a look at the folder every
+// when we began ("watching" is printed then, before the control is looked
+// up, which takes a while when its thread is busy): a look at the folder every
 // millisecond or so catches work that a script's own looks, a process start
 // each, would miss.
 int ClickOnNewFile(const std::vector<std::wstring>& a) {
+    const auto before = FileNames(a[2]);
+    PrintUtf8(L"watching");
+    std::fflush(stdout);
     HWND window = FirstWindow(a[0]);
     HWND control = window ? DescendantWithText(window, a[1]) : nullptr;
     if (!control)
         return Fail(L"no control \"" + a[1] + L"\" in \"" + a[0] + L"\"");
-    const auto before = FileNames(a[2]);
-    PrintUtf8(L"watching");
-    std::fflush(stdout);
     const ULONGLONG deadline = GetTickCount64() + std::wcstoul(a[3].c_str(), nullptr, 10);
     while (FileNames(a[2]) == before) {
         if (GetTickCount64() >= deadline)

@@ -4,10 +4,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 source "$(dirname "${BASH_SOURCE[0]}")/flavour.sh" "$4"
 
-mkdir -p "$sources/Documents" "$sources/Photos" "$enclosure_dir/backup"
+mkdir -p "$sources/Documents" "$sources/Photos" "$enclosure_dir/backup" "$enclosure_dir/other"
 documents=$(winpath "$sources/Documents")
 photos=$(winpath "$sources/Photos")
-wanted_rows=$(printf '%s\tE:\\backup\n%s\tE:\\backup' "$documents" "$photos")
+wanted_rows=$(printf '%s\tE:\\backup\n%s\tE:\\other' "$documents" "$photos")
 
 open_backup_page() {
     drive click "$main_caption" Backup
@@ -22,19 +22,19 @@ source_field=$(control_id Edit "Select Folder")
 destination_field=$(control_id Edit 'E:\backup')
 check_eq "$(listed)" "" "list before any Add"
 
-add_job() { # SOURCE, rows expected after it
+add_job() { # SOURCE DESTINATION, rows expected after it
     drive set-text "$main_caption" "$source_field" "$1"
-    drive set-text "$main_caption" "$destination_field" 'E:\backup'
+    drive set-text "$main_caption" "$destination_field" "$2"
     drive click "$main_caption" Add
-    wait_until 60 listed_is "$2" || fail "rows after adding $1:"$'\n'"$(listed)"
+    wait_until 60 listed_is "$3" || fail "rows after adding $1:"$'\n'"$(listed)"
 }
-add_job "$documents" "${wanted_rows%%$'\n'*}"
-add_job "$photos" "$wanted_rows"
+add_job "$documents" 'E:\backup' "${wanted_rows%%$'\n'*}"
+add_job "$photos" 'E:\other' "$wanted_rows"
 check_has_line "$(drive texts "$main_caption")" "Select Folder" "source field after Add"
 
 check_eq "$(settings_value BackupSource num)" 2 "num in set.ini"
 check_eq "$(settings_value BackupSource 2)" "$photos" "source 2 in set.ini"
-check_eq "$(settings_value BackupDestination 2)" 'E:\backup' "destination 2 in set.ini"
+check_eq "$(settings_value BackupDestination 2)" 'E:\other' "destination 2 in set.ini"
 
 drive command "$main_caption" "$exit_command"
 drive wait-exit "$pid" "$patience" >/dev/null

@@ -63,14 +63,23 @@ settings_value() {
 
 # control_id CLASS TEXT [AFTER]: the id of the first visible control of the
 # main window with this class and text ("" matches any text), after the control
-# whose text is AFTER when given (a group box before its radio buttons).
+# whose text is AFTER when given (a group box before its radio buttons). Fails
+# when there is none. The texts reach awk through its environment, which
+# leaves backslashes alone.
 control_id() {
-    drive controls "$main_caption" |
-        awk -F '\t' -v class="$1" -v text="$2" -v after="${3:-}" '
-            after != "" && $5 == after { after = "" ; next }
+    local id
+    id=$(drive controls "$main_caption" |
+        class=$1 text=$2 after=${3:-} awk -F '\t' '
+            BEGIN { class = ENVIRON["class"]; text = ENVIRON["text"]; after = ENVIRON["after"] }
+            after != "" && $5 == after { after = ""; next }
             after == "" && $2 == class && $3 == "visible" && (text == "" || $5 == text) {
-                print $1; exit }'
+                print $1; exit }')
+    [[ -n $id ]] || fail "no visible $1 '$2' in the main window"
+    echo "$id"
 }
+
+# field_text ID: the text of the main window's control with this id.
+field_text() { drive controls "$main_caption" | awk -F '\t' -v id="$1" '$1 == id { print $5; exit }'; }
 
 # wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails after SECONDS.
 wait_until() {
@@ -90,4 +99,27 @@ start_flavour_shown() {
     drive command "$main_caption" "$main_command"
     drive wait-visible "$main_caption" "$patience" >&2
     echo "$pid"
+}
+
+# answer_yes_and_pause FOLDER: with the overwrite question up, answers Yes and
+# clicks Pause the moment a new file shows in FOLDER (a Unix path): the copy
+# runs at hundreds of MB/s, too quick for looks from the script.
+answer_yes_and_pause() {
+    drive click-on-new-file "$copy_caption" Pause "$(winpath "$1")" "$patience" \
+        >"$work/pause-watcher.txt" 2>&1 </dev/null &
+    local watcher=$!
+    wait_until 60 grep -qs watching "$work/pause-watcher.txt" ||
+        fail "the folder watcher did not start"
+    drive press "$warning_caption" Yes
+    wait "$watcher" || fail "Pause was not clicked: $(cat "$work/pause-watcher.txt")"
+}
+
+# The enclosure pulled out: its state, the broadcast, and its disk gone from E:.
+pull_out() {
+    enclosure unplug >/dev/null
+    rm -f "$letter_link"
+}
+put_back() {
+    ln -sfn "$enclosure_dir" "$letter_link"
+    enclosure plug >/dev/null
 }

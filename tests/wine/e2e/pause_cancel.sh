@@ -18,13 +18,7 @@ new_copy_size() { find "$destination" -type f ! -name big.bin -printf '%s\n'; }
 start_and_wait "$program" >/dev/null
 enclosure press >/dev/null
 drive message "$warning_caption" "$patience" >/dev/null
-# The copy is quick: Pause is clicked the moment the new copy shows on disk.
-drive click-on-new-file "$copy_caption" Pause "$(winpath "$destination")" "$patience" \
-    >"$work/watcher.txt" 2>&1 </dev/null &
-watcher=$!
-wait_until 60 grep -q watching "$work/watcher.txt" || fail "the folder watcher did not start"
-drive press "$warning_caption" Yes
-wait "$watcher" || fail "Pause was not clicked: $(cat "$work/watcher.txt")"
+answer_yes_and_pause "$destination"
 # A paused run keeps answering; a few seconds is a generous bound for one message.
 drive answers "$copy_caption" 5000
 size_when_paused=$(new_copy_size)
