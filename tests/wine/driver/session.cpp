@@ -11,7 +11,7 @@ namespace {
 constexpr const wchar_t* kIconWindowClass = L"StowkeepMessageWindow";
 // The message the program asked the shell to send it for the icon's mouse events.
 constexpr UINT kIconCallback = WM_APP + 10;
-constexpr DWORD kMenuPatienceMs = 10000;
+constexpr DWORD kPatienceMs = 10000;
 
 int Fail(const std::wstring& why) {
     std::fwprintf(stderr, L"stowkeep_driver: %ls\n", why.c_str());
@@ -57,7 +57,7 @@ int TrayMenu(const Args& a) {
     // What the shell sends when the user releases the right button on the icon.
     PostMessageW(icon, kIconCallback, 1, WM_RBUTTONUP);
     if (!WaitUntil([&] { return !EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&search)); },
-                   kMenuPatienceMs))
+                   kPatienceMs))
         return Fail(L"the icon's menu did not open");
     const long item = std::wcstol(a[1].c_str(), nullptr, 10);
     for (long i = 0; i < item; ++i)
@@ -72,13 +72,13 @@ int EndSession(const Args& a) {
         return Fail(L"no window captioned \"" + a[0] + L"\"");
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(windows.front(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                             SMTO_ABORTIFHUNG, kMenuPatienceMs, &answer))
+                             SMTO_ABORTIFHUNG, kPatienceMs, &answer))
         return Fail(L"no answer to WM_QUERYENDSESSION");
     std::printf("%lu\n", static_cast<unsigned long>(answer));
     std::fflush(stdout);
     // The program ends while it handles this one, so no answer is expected.
     SendMessageTimeoutW(windows.front(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
-                        kMenuPatienceMs, nullptr);
+                        kPatienceMs, nullptr);
     return 0;
 }
 

@@ -67,8 +67,8 @@ drive command "$main_caption" "$main_command"
 enclosure plug >/dev/null
 looks_like present
 printf 'draft\r\n' >"$enclosure_dir/letter.txt"
-drive hold-file 'E:\letter.txt' 300000 >"$work/holder" 2>&1 </dev/null &
-wait_until 60 test -s "$work/holder" || fail "the file was not held"
+drive hold-file 'E:\letter.txt' 300000 >"$work/holder" 2>"$work/holder.err" </dev/null &
+wait_until 60 test -s "$work/holder" || fail "the file was not held: $(cat "$work/holder.err")"
 holder=$(tr -d '\r\n' <"$work/holder")
 echo "$holder" >>"$scratch/pids"
 safe_removal Yes
