@@ -1,5 +1,6 @@
 #include "tests/wine/driver/controls.h"
 
+#include "tests/wine/driver/output.h"
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
@@ -10,21 +11,6 @@ namespace stowkeep::driver {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-
-int Fail(const std::wstring& why) {
-    std::fwprintf(stderr, L"stowkeep_driver: %ls\n", why.c_str());
-    return 1;
-}
-
-void PrintUtf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size,
-                        nullptr, nullptr);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    std::fputc('\n', stdout);
-}
 
 HWND FirstWindow(const std::wstring& caption) {
     auto windows = TopLevelWindows(caption, false);
@@ -73,9 +59,9 @@ int Controls(const std::vector<std::wstring>& a) {
     if (!window)
         return Fail(L"no window captioned \"" + a[0] + L"\"");
     for (HWND child : Descendants(window))
-        PrintUtf8(std::to_wstring(GetDlgCtrlID(child)) + L"\t" + ClassOf(child) + L"\t" +
-                  (IsWindowVisible(child) ? L"visible" : L"hidden") + L"\t" +
-                  (IsWindowEnabled(child) ? L"enabled" : L"disabled") + L"\t" + TextOf(child));
+        Print(std::to_wstring(GetDlgCtrlID(child)) + L"\t" + ClassOf(child) + L"\t" +
+              (IsWindowVisible(child) ? L"visible" : L"hidden") + L"\t" +
+              (IsWindowEnabled(child) ? L"enabled" : L"disabled") + L"\t" + TextOf(child));
     return 0;
 }
 
@@ -127,7 +113,7 @@ int Answers(const std::vector<std::wstring>& a) {
 // each, would miss.
 int ClickOnNewFile(const std::vector<std::wstring>& a) {
     const auto before = FileNames(a[2]);
-    PrintUtf8(L"watching");
+    Print(L"watching");
     std::fflush(stdout);
     HWND window = FirstWindow(a[0]);
     HWND control = window ? DescendantWithText(window, a[1]) : nullptr;

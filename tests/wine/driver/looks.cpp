@@ -1,4 +1,5 @@
 #include "tests/wine/driver/journey_commands.h"
+#include "tests/wine/driver/output.h"
 #include "tests/wine/driver/windows.h"
 
 #include <cstdint>
@@ -26,11 +27,6 @@ struct DcDeleter {
 struct ObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
-
-int Fail(const std::wstring& why) {
-    std::fwprintf(stderr, L"stowkeep_driver: %ls\n", why.c_str());
-    return 1;
-}
 
 HWND FindControl(const std::wstring& caption, const std::wstring& text) {
     for (HWND window : TopLevelWindows(caption, true))

@@ -4,6 +4,7 @@
 #include "tests/wine/driver/controls.h"
 #include "tests/wine/driver/journey_commands.h"
 #include "tests/wine/driver/list_view.h"
+#include "tests/wine/driver/output.h"
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
@@ -25,21 +26,6 @@ struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
-
-void Print(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size,
-                        nullptr, nullptr);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    std::fputc('\n', stdout);
-}
-
-int Fail(const std::wstring& why) {
-    std::fwprintf(stderr, L"stowkeep_driver: %ls\n", why.c_str());
-    return 1;
-}
 
 DWORD Number(const std::wstring& text) {
     return static_cast<DWORD>(std::wcstoul(text.c_str(), nullptr, 10));

@@ -1,4 +1,5 @@
 #include "tests/wine/driver/journey_commands.h"
+#include "tests/wine/driver/output.h"
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
@@ -12,11 +13,6 @@ constexpr const wchar_t* kIconWindowClass = L"StowkeepMessageWindow";
 // The message the program asked the shell to send it for the icon's mouse events.
 constexpr UINT kIconCallback = WM_APP + 10;
 constexpr DWORD kPatienceMs = 10000;
-
-int Fail(const std::wstring& why) {
-    std::fwprintf(stderr, L"stowkeep_driver: %ls\n", why.c_str());
-    return 1;
-}
 
 HWND IconWindow(const std::wstring& tip) {
     for (HWND window : TopLevelWindows(tip, false))

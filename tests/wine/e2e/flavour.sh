@@ -92,6 +92,37 @@ wait_until() {
     done
 }
 
+# The device picture buttons whose look follows the enclosure; Safe Removal
+# keeps the focus ring once a box has closed, so it is checked by its clicks.
+device_buttons=("Backup" "Virtual HDD")
+
+# Starts the flavour with the enclosure pulled out, keeps each device button's
+# look as $work/BUTTON.absent, plugs the enclosure in and keeps the new look as
+# $work/BUTTON.present; prints the program's process id.
+start_flavour_learning_looks() {
+    local pid button
+    enclosure unplug >/dev/null
+    pid=$(start_flavour_shown)
+    for button in "${device_buttons[@]}"; do
+        drive snap "$main_caption" "$button" "$work/$button.absent" >&2
+    done
+    enclosure plug >/dev/null
+    for button in "${device_buttons[@]}"; do
+        drive wait-new-look "$main_caption" "$button" "$work/$button.absent" "$patience" >&2
+        drive snap "$main_caption" "$button" "$work/$button.present" >&2
+    done
+    echo "$pid"
+}
+
+# looks_like LOOK [MS]: every device button shows the look kept as $work/BUTTON.LOOK.
+looks_like() {
+    local button
+    for button in "${device_buttons[@]}"; do
+        drive wait-look "$main_caption" "$button" "$work/$button.$1" "${2:-$patience}" ||
+            fail "'$button' does not look $1"
+    done
+}
+
 # Starts the flavour from its work folder and shows its main window.
 start_flavour_shown() {
     local pid

@@ -8,9 +8,6 @@ source "$here/lib.sh" "$@"
 source "$here/flavour.sh" "$4"
 
 question="Are you sure to do Safe Removal?"
-# Compared by their looks; Safe Removal itself keeps the focus ring once its
-# boxes close, so it is checked by what a click on it does.
-device_buttons=("Backup" "Virtual HDD")
 
 # expect_box TEXT: the program's box reads TEXT and nothing else.
 expect_box() {
@@ -29,27 +26,12 @@ answered() {
     drive press "$app_title" OK
     drive wait-hidden "$app_title" "$patience"
 }
-# looks_like SUFFIX: every device button looks as kept in $work/BUTTON.SUFFIX.
-looks_like() {
-    local button
-    for button in "${device_buttons[@]}"; do
-        drive wait-look "$main_caption" "$button" "$work/$button.$1" "$patience" ||
-            fail "'$button' does not look $1"
-    done
-}
 check_plugged() {
     check_has_line "$(enclosure status | tr -d '\r')" "plugged $1" "the enclosure's state"
 }
 
 # The looks of the device buttons without and with the enclosure.
-enclosure unplug >/dev/null
-pid=$(start_flavour_shown)
-for button in "${device_buttons[@]}"; do drive snap "$main_caption" "$button" "$work/$button.absent"; done
-enclosure plug >/dev/null
-for button in "${device_buttons[@]}"; do
-    drive wait-new-look "$main_caption" "$button" "$work/$button.absent" "$patience"
-    drive snap "$main_caption" "$button" "$work/$button.present"
-done
+pid=$(start_flavour_learning_looks)
 
 safe_removal Yes
 answered "Safe Removal is completed."

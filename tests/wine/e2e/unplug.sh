@@ -10,28 +10,12 @@ mkdir -p "$sources/Big" "$enclosure_dir/backup/Big"
 head -c 300M /dev/urandom >"$sources/Big/big.bin"
 head -c 1M /dev/urandom >"$enclosure_dir/backup/Big/big.bin"
 settings_with_jobs "$sources/Big"
-device_buttons=("Backup" "Virtual HDD")
 # The look changes within a few seconds of the broadcast; 15 s is a generous bound.
 look_bound=15000
 
-# looks LOOK: every device button shows the look kept as $work/BUTTON.LOOK.
-looks() {
-    local button
-    for button in "${device_buttons[@]}"; do
-        drive wait-look "$main_caption" "$button" "$work/$button.$1" "$look_bound" ||
-            fail "'$button' does not look $1"
-    done
-}
 
 # The looks of the device buttons without and with the enclosure.
-enclosure unplug >/dev/null
-pid=$(start_flavour_shown)
-for button in "${device_buttons[@]}"; do drive snap "$main_caption" "$button" "$work/$button.absent"; done
-enclosure plug >/dev/null
-for button in "${device_buttons[@]}"; do
-    drive wait-new-look "$main_caption" "$button" "$work/$button.absent" "$patience"
-    drive snap "$main_caption" "$button" "$work/$button.present"
-done
+pid=$(start_flavour_learning_looks)
 
 # Pulled out in the middle of the large file: the run is held there by Pause
 # (the copy is too quick to catch otherwise) and goes on after the removal.
@@ -47,15 +31,15 @@ check_eq "$(drive alive "$pid")" running "after the removal during a run"
 drive answers "$main_caption" 5000
 drive command "$main_caption" "$main_command"
 drive wait-visible "$main_caption" "$patience"
-looks absent
+looks_like absent "$look_bound"
 
 put_back
-looks present
+looks_like present "$look_bound"
 # Pulled out while idle, then plugged in again.
 pull_out
-looks absent
+looks_like absent "$look_bound"
 put_back
-looks present
+looks_like present "$look_bound"
 
 # Without the enclosure, the backup page's Backup says so and hides the window.
 drive click "$main_caption" Backup
