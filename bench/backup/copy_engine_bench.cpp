@@ -5,6 +5,7 @@
 
 #include "backup/copy_engine.h"
 #include "bench_trees.h"
+#include "no_window.h"
 #include "posix_files.h"
 
 #include <atomic>
@@ -36,16 +37,6 @@ void MakeTrees(PosixFileSystem& files) {
         }
     }
 }
-
-class NoWindow : public backup::CopyWindowPort {
-  public:
-    void SetFilePath(const std::wstring&) override {}
-    void SetErrorLine(const std::wstring&) override {}
-    void SetProgress(int) override {}
-    void ShowMessage(const std::wstring&) override {}
-    void ProcessMessages() override {}
-    void WaitForMessages() override {}
-};
 
 void Fresh(const fs::path& target) {
     fs::remove_all(target);

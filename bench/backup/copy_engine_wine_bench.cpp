@@ -8,6 +8,7 @@
 
 #include "backup/copy_engine.h"
 #include "bench_trees.h"
+#include "no_window.h"
 #include "platform/win32/files_win32.h"
 
 #include <algorithm>
@@ -20,16 +21,6 @@
 
 namespace stowkeep::bench {
 namespace {
-
-class NoWindow : public backup::CopyWindowPort {
-  public:
-    void SetFilePath(const std::wstring&) override {}
-    void SetErrorLine(const std::wstring&) override {}
-    void SetProgress(int) override {}
-    void ShowMessage(const std::wstring&) override {}
-    void ProcessMessages() override {}
-    void WaitForMessages() override {}
-};
 
 platform::Win32FileSystem files;
 
