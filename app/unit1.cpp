@@ -7,7 +7,6 @@
 #include "backup/one_touch_reaction.h"
 #include "platform/instances_to_end.h"
 #include "settings/settings_path.h"
-#include "ui/message_wait.h"
 
 #include <thread>
 
@@ -78,9 +77,7 @@ void TForm1::BuildSubsystemPages() {
     backupContext_ = std::make_unique<backup::BackupContext>(backup::BackupContext{
         services_.toolkit, *window_, *pages_, *messages_, settingsFile_, files, state_,
         [this] { Main1Click(); },
-        [this](std::chrono::milliseconds ms) {
-            ui::WaitProcessingMessages(services_.toolkit.dispatcher(), ms);
-        },
+        [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); },
         [this, &files] { backup::TFileNumCheckThread::Start(files, settingsFile_); },
         backup::TotalFileCount});
     backupCommand_ = std::make_unique<backup::BackupCommand>(*backupContext_);

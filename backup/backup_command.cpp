@@ -13,11 +13,6 @@ BackupCommand::BackupCommand(BackupContext& context) : context_(context) {}
 
 void BackupCommand::spSkinButton1Click() {
     MainState& state = context_.state;
-    // The command's waits process messages, so a second click (or the
-    // one-touch button) can arrive while a run is being set up or copies.
-    if (state.BackupState == L"loding") {
-        return;
-    }
     if (state.DeviceState == L"non" || state.DeviceState == L"over") {
         context_.messages.notice(state.DeviceState == L"non" ? L"Please connect device."
                                                              : L"Please connect only 1 device.");

@@ -27,7 +27,7 @@ struct BackupContext {
     MainState& state;
     // Main1Click of the main window: back from the tray, shown normally, page 0.
     std::function<void()> main1Click;
-    // The Backup command's two waits; the windows keep answering during them.
+    // The Backup command's two waits; they process no window messages.
     std::function<void(std::chrono::milliseconds)> sleep;
     // Starts the file counter for a run (TFileNumCheckThread).
     std::function<void()> startFileCounter;

@@ -58,26 +58,6 @@ TEST_F(BackupRunTest, FirstRunCopiesWithoutAQuestionAndLeavesEverythingAsBefore)
     ExpectRunEnded();
 }
 
-TEST_F(BackupRunTest, ASecondStartDuringTheCommandsWaitsIsIgnored) {
-    StoreJobs({{L"C:\\Data", L"E:\\backup"}});
-    bool clickedAgain = false;
-    duringWait = [&] {
-        if (!clickedAgain) {
-            clickedAgain = true;
-            command->spSkinButton1Click();
-        }
-    };
-
-    Backup();
-
-    EXPECT_EQ(sleeps, (std::vector<std::chrono::milliseconds>{1000ms, 1000ms}));
-    EXPECT_EQ(countersStarted, 1);
-    EXPECT_EQ(main1Clicks, 1);
-    EXPECT_EQ(Copied(L"E:\\backup\\Data\\a.txt"), "alpha");
-    EXPECT_TRUE(Texts().empty());
-    ExpectRunEnded();
-}
-
 TEST_F(BackupRunTest, CopyWindowLayout) {
     StoreJobs({{L"C:\\Data", L"E:\\backup"}});
     Backup();

@@ -55,12 +55,7 @@ class BackupUiTest : public ::testing::Test {
                               mainWindow->restore();
                               pages->setActivePage(0);
                           },
-                          [this](std::chrono::milliseconds wait) {
-                              sleeps.push_back(wait);
-                              if (duringWait) {
-                                  duringWait();
-                              }
-                          },
+                          [this](std::chrono::milliseconds wait) { sleeps.push_back(wait); },
                           [this] { CounterStarted(); }, totalFileCount});
         command = std::make_unique<BackupCommand>(*context);
         page = std::make_unique<BackupPage>(backupPage, *context,
@@ -79,8 +74,6 @@ class BackupUiTest : public ::testing::Test {
     }
     TForm2* CopyWindow() { return command->copyWindow(); }
 
-    // Runs inside each of the Backup command's waits, where messages are processed.
-    std::function<void()> duringWait;
     // The file counter of a run; tests may look at the run's start here.
     std::function<void()> onCounterStart;
 

@@ -1,5 +1,4 @@
 #include "ui/headless/headless_toolkit.h"
-#include "ui/message_wait.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -73,15 +72,6 @@ TEST_F(DispatcherTest, WaitUntilServesSendsAndReturnsWhenSignalled) {
     worker.join();
     ui.processPendingMessages();
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
-}
-
-TEST_F(DispatcherTest, ATimedWaitServesSendsFromAWorkerWhileItLasts) {
-    // A worker that needs the UI thread during the wait is not held up by it.
-    std::atomic<bool> served = false;
-    std::thread worker([&] { served = ui.send([] {}); });
-    WaitProcessingMessages(ui, std::chrono::milliseconds(200));
-    EXPECT_TRUE(served.load()) << "the send was served before the wait ended";
-    worker.join();
 }
 
 TEST_F(DispatcherTest, WaitUntilReturnsAtOnceForASetSignal) {
