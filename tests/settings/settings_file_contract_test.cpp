@@ -55,7 +55,13 @@ const IntegerCase kIntegerCases[] = {
 TEST_P(SettingsFileContract, IntegersThatAreNotNumbersReadAsTheDefault) {
     std::string text = "[BackupSource]\r\n";
     for (std::size_t i = 0; i < std::size(kIntegerCases); ++i) {
-        text += "k" + std::to_string(i) + "=" + kIntegerCases[i].stored + "\r\n";
+        // Appended piece by piece: "k" + std::to_string(i) trips a false
+        // -Wrestrict warning of the MinGW compiler.
+        text += 'k';
+        text += std::to_string(i);
+        text += '=';
+        text += kIntegerCases[i].stored;
+        text += "\r\n";
     }
     world_->PutFile(path_, text);
 
