@@ -3,6 +3,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 windows_build="$root/build/windows"
 demo="$root/build/demo"
+# Every script builds the Windows files alike, so one build folder serves them all.
+windows_options=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release)
 export WINEPREFIX="$windows_build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

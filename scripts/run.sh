@@ -8,7 +8,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 bash "$root/scripts/install-deps.sh"
 configure_and_build "$root/build/host"
-configure_and_build "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+configure_and_build "$windows_build" "${windows_options[@]}"
 start_display
 prepare_wine
 prepare_demo

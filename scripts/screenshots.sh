@@ -15,7 +15,7 @@ wine=/usr/lib/wine/wine64
 
 flavour="$build/simulated-enclosure/Stowkeep(KD-RX710).exe"
 if [[ ! -f $exe || ! -f $driver || ! -f $showcase || ! -f $flavour ]]; then
-    configure_and_build "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+    configure_and_build "$build" "${windows_options[@]}"
 fi
 start_display
 prepare_wine

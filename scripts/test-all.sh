@@ -24,7 +24,7 @@ CC=clang CXX=clang++ configure_and_build_labelled "$root/build/fuzz" fuzz -DSTOW
 ctest --test-dir "$root/build/fuzz" --output-on-failure -L fuzz
 
 step "Windows build, under Wine"
-configure_and_build "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
+configure_and_build "$windows_build" "${windows_options[@]}"
 bash "$root/scripts/check-exports.sh" "$windows_build"
 start_display
 prepare_wine
