@@ -1,7 +1,6 @@
 #include "platform/win32/win32_module_path.h"
 
 #include <string>
-#include <windows.h>
 
 namespace stowkeep::platform::win32 {
 
@@ -10,7 +9,7 @@ std::wstring Win32ModulePath::ExecutablePath() const {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            ::GetModuleFileNameW(module_, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return {};
         }

@@ -1,8 +1,7 @@
 #include "sim/flavour/state_file.h"
 
 #include "platform/win32/owned_handle.h"
-
-#include <vector>
+#include "platform/win32/win32_module_path.h"
 
 namespace stowkeep::sim::flavour {
 
@@ -18,17 +17,8 @@ constexpr int kReplaceAttempts = 20;
 } // namespace
 
 std::wstring StateFileBeside(HMODULE module) {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(module, path.data(), DWORD(path.size()));
-        if (length == 0)
-            return L"simulated-enclosure.txt";
-        if (length < path.size()) {
-            std::wstring full(path.data(), length);
-            return full.substr(0, full.find_last_of(L'\\') + 1) + L"simulated-enclosure.txt";
-        }
-        path.resize(path.size() * 2);
-    }
+    return platform::FileBesideExecutable(platform::win32::Win32ModulePath(module),
+                                          L"simulated-enclosure.txt");
 }
 
 EnclosureState ReadStateFile(const std::wstring& path) {

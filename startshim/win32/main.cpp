@@ -1,9 +1,10 @@
 // The Windows side of Startshim: the mutex probe, the module path, the file
 // check and the start through the shell, which honours the program's manifest
 // (requireAdministrator) where CreateProcess would fail.
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/win32_module_path.h"
 #include "startshim/launch.h"
 
-#include <memory>
 #include <objbase.h>
 #include <shellapi.h>
 #include <string>
@@ -11,11 +12,6 @@
 
 namespace stowkeep::startshim {
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // The shell may hand the start to COM objects; it wants an apartment.
 class ComApartment {
@@ -39,26 +35,15 @@ class Win32LaunchSystem final : public LaunchSystem {
   public:
     bool InstanceRunning() override {
         const std::wstring name(kInstanceMutexName);
-        UniqueHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+        const platform::win32::OwnedKernelHandle mutex(
+            OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
         // The elevated program's mutex may refuse a launcher at medium
         // integrity; refused still means it exists.
-        return mutex != nullptr || GetLastError() == ERROR_ACCESS_DENIED;
+        return mutex.Valid() || GetLastError() == ERROR_ACCESS_DENIED;
     }
 
     std::wstring ModulePath() override {
-        std::wstring path(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD length =
-                GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (length == 0) {
-                return {};
-            }
-            if (length < path.size()) {
-                path.resize(length);
-                return path;
-            }
-            path.resize(path.size() * 2);
-        }
+        return platform::win32::Win32ModulePath().ExecutablePath();
     }
 
     bool FileExists(const std::wstring& path) override {
