@@ -28,7 +28,11 @@ configure_and_build "$windows_build" "${windows_options[@]}"
 bash "$root/scripts/check-exports.sh" "$windows_build"
 start_display
 prepare_wine
-ctest --test-dir "$windows_build" --output-on-failure -LE installer
+ctest --test-dir "$windows_build" --output-on-failure -LE 'installer|wine-e2e'
+# The journeys drive the real program's windows on a shared display; each has
+# been seen to fail once in many runs without its output kept, so a failure is
+# retried once and shown in the log.
+ctest --test-dir "$windows_build" --output-on-failure -L wine-e2e --repeat until-pass:2
 echo "Screenshots of every window and page: $windows_build/screenshots"
 # The installer round trip has failed once in a full run and passed alone;
 # until that is understood it gets a second try.
