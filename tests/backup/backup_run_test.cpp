@@ -1,4 +1,5 @@
 #include "backup_ui_fixture.h"
+#include "platform/forwarding_files.h"
 
 namespace stowkeep::backup::testing {
 namespace {
@@ -268,43 +269,18 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CopyButtonsTest,
                                            ButtonCase{L"pause", false, L"cancel"}));
 
 // The in-memory file system, except that listing one folder throws.
-class ThrowingList : public platform::FileSystem {
+class ThrowingList : public platform::ForwardingFileSystem {
   public:
     ThrowingList(platform::FileSystem& inner, std::wstring folder)
-        : inner_(inner), folder_(std::move(folder)) {}
+        : ForwardingFileSystem(inner), folder_(std::move(folder)) {}
     std::optional<std::vector<platform::FolderEntry>> List(const std::wstring& folder) override {
         if (folder == folder_) {
             throw std::runtime_error("listing failed");
         }
-        return inner_.List(folder);
-    }
-    std::uint32_t Attributes(const std::wstring& path) override { return inner_.Attributes(path); }
-    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override {
-        return inner_.SetAttributes(path, attributes);
-    }
-    bool MakeFolder(const std::wstring& path) override { return inner_.MakeFolder(path); }
-    platform::FileHandle Open(const std::wstring& path, platform::Access access, unsigned share,
-                              platform::Disposition disposition,
-                              platform::FileError* error) override {
-        return inner_.Open(path, access, share, disposition, error);
-    }
-    bool Remove(const std::wstring& path) override { return inner_.Remove(path); }
-    bool MoveReplacing(const std::wstring& from, const std::wstring& to,
-                       platform::FileError* error) override {
-        return inner_.MoveReplacing(from, to, error);
-    }
-    std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override {
-        return inner_.FreeBytes(root);
-    }
-    std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override {
-        return inner_.VolumeFileSystem(root);
-    }
-    platform::DriveType DriveKind(const std::wstring& root) override {
-        return inner_.DriveKind(root);
+        return ForwardingFileSystem::List(folder);
     }
 
   private:
-    platform::FileSystem& inner_;
     std::wstring folder_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fake/files_fake.h"
+#include "platform/forwarding_files.h"
 
 #include <map>
 #include <mutex>
@@ -13,7 +14,7 @@ namespace stowkeep::images {
 // The in-memory file system with files that keep only their length and the writes made to
 // them, so that a request of many gigabytes costs nothing. Opening, existence, folders,
 // volumes and injected faults are the in-memory machine's own.
-class SparseFiles : public platform::FileSystem {
+class SparseFiles : public platform::ForwardingFileSystem {
   public:
     struct Write {
         std::uint64_t offset;
@@ -24,37 +25,16 @@ class SparseFiles : public platform::FileSystem {
         }
     };
 
-    explicit SparseFiles(platform::FakeFileSystem& disk) : disk_(disk) {}
+    explicit SparseFiles(platform::FakeFileSystem& disk)
+        : ForwardingFileSystem(disk), disk_(disk) {}
 
     std::optional<std::uint64_t> Length(const std::wstring& path) const;
     std::vector<Write> Writes(const std::wstring& path) const;
     void RefuseLength(const std::wstring& path); // SetLength on that file fails
 
-    std::optional<std::vector<platform::FolderEntry>> List(const std::wstring& folder) override {
-        return disk_.List(folder);
-    }
-    std::uint32_t Attributes(const std::wstring& path) override { return disk_.Attributes(path); }
-    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override {
-        return disk_.SetAttributes(path, attributes);
-    }
-    bool MakeFolder(const std::wstring& path) override { return disk_.MakeFolder(path); }
     platform::FileHandle Open(const std::wstring& path, platform::Access access, unsigned share,
                               platform::Disposition disposition,
                               platform::FileError* error = nullptr) override;
-    bool Remove(const std::wstring& path) override { return disk_.Remove(path); }
-    bool MoveReplacing(const std::wstring& from, const std::wstring& to,
-                       platform::FileError* error = nullptr) override {
-        return disk_.MoveReplacing(from, to, error);
-    }
-    std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override {
-        return disk_.FreeBytes(root);
-    }
-    std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override {
-        return disk_.VolumeFileSystem(root);
-    }
-    platform::DriveType DriveKind(const std::wstring& root) override {
-        return disk_.DriveKind(root);
-    }
 
   private:
     friend class SparseFile;
