@@ -51,13 +51,42 @@ class CopyWindowPort {
 // CopyFolder: copies a folder tree in blocks of 1024 bytes into an existing
 // destination folder, one file at a time, on the copy window's thread.
 //
-// Each file is written to a temporary file in the destination folder and put
-// in place of the older copy only once complete and flushed, so a cancel, a
-// full disk or a read error leaves the older copy as it was. Folders that are
-// junctions or symbolic links are passed over (the file counter does the
-// same), and so is the job's own destination folder when it lies inside the
-// source. Window messages are processed about every kMessageInterval, also in
-// the middle of a large file, so Pause and Cancel act within a block or two.
+// Temporaries. Each file is written to a temporary file of its destination
+// folder, named "~sk" + a number: the first number whose name is neither in
+// the source folder's listing nor in the destination folder's, created with
+// CREATE_NEW (on a collision the next number), and no longer than the few
+// characters it needs, so that it fits wherever a short file name fits. When
+// the walk enters a destination folder it lists it once: names of that
+// pattern that the source folder does not have are temporaries of a run that
+// was ended (Exit, logoff, a crash, an unplug) and are removed there, before
+// any free space is looked at; the listing also tells which older copies are
+// read-only, hidden or system and so are never replaced.
+//
+// Batches. An older copy is replaced only by a complete copy that a power cut
+// can no longer take back, but that needs no flush per file: files are copied
+// to their temporaries in a batch (at most batchFiles files and batchBytes
+// bytes), the temporaries kept open; then the whole batch is made durable at
+// once and only then moved into place, file by file. Durable means one flush
+// of the destination volume (FlushFileBuffers on \.\E:, which flushes the
+// volume's open files) where the system allows it; where it refuses (Wine),
+// each temporary of the batch is flushed, still after the whole batch was
+// written. Free space is asked once per batch and counted down by what the
+// batch writes; when it does not suffice, or the disk is found full, the
+// batch is put in place first (freeing the older copies it replaces), and
+// only a file that still does not fit ends the run with "There is no space
+// left.". Cancel, a full disk or an error in the middle of a batch put the
+// batch's complete files in place as a file-by-file copy would have; a
+// failure of the flush or the move leaves the older copy. The error count and
+// CopiedCount end as with a file-by-file copy; a file counts as copied once
+// it is in place. A destination volume that vanished (its root no longer
+// known to the system) ends the run with "Please connect device.".
+//
+// Folders that are junctions or symbolic links are passed over (the file
+// counter does the same), and so is the job's own destination folder when it
+// lies inside the source. Window messages are processed about every
+// kMessageInterval, also in the middle of a large file, so Pause and Cancel
+// act within a block or two; the file path label and the progress bar are
+// updated at the same cadence, with what is current then.
 class CopyEngine {
   public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
