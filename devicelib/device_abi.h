@@ -111,6 +111,8 @@ struct StorageDeviceNumber {
     std::uint32_t deviceNumber;
     std::uint32_t partitionNumber;
 };
+inline constexpr std::uint32_t kFileDeviceCdrom = 0x02;
+inline constexpr std::uint32_t kFileDeviceDisk = 0x07;
 
 inline constexpr std::uint32_t kIoctlScsiPassThroughDirect = 0x4D014;
 inline constexpr std::uint32_t kIoctlUsbGetNodeInformation = 0x220408;

@@ -14,6 +14,7 @@ namespace {
 constexpr std::uint32_t kMaxUnitsWithSlotList = 8;
 constexpr std::uint32_t kMaxUnitsWithoutSlotList = 2;
 constexpr int kNoUnit = -1;
+constexpr std::uint32_t kNoDeviceType = 0;
 
 // The record of the USB device that an interface hangs on, found by walking up
 // at most two steps; nullptr when none.
@@ -87,18 +88,37 @@ void ReadSlotList(EnclosureRecord& record, Handle vendor) {
     }
 }
 
-void StoreUnit(EnclosureRecord& record, std::uint32_t slot, const char16_t* path,
-               std::size_t pathCapacity, Handle info) {
+// Ties the unit to the slot; returns the storage device type, kNoDeviceType
+// when the device-number request failed.
+std::uint32_t StoreUnit(EnclosureRecord& record, std::uint32_t slot, const char16_t* path,
+                        std::size_t pathCapacity, Handle info) {
     CopyText(record.unitPaths[record.unitCount], kPathUnits, path, pathCapacity);
     record.slots[slot][0] = static_cast<std::uint8_t>(slot);
+    ++record.unitCount;
     StorageDeviceNumber number{};
     std::uint32_t returned = 0;
-    if (Os().DeviceIoControl(info, kIoctlStorageGetDeviceNumber, nullptr, 0, &number, sizeof number,
-                             &returned)) {
-        record.deviceNumbers[slot] = number.deviceNumber;
-        record.numberedSlots |= 1u << slot;
+    if (!Os().DeviceIoControl(info, kIoctlStorageGetDeviceNumber, nullptr, 0, &number,
+                              sizeof number, &returned))
+        return kNoDeviceType;
+    record.deviceNumbers[slot] = number.deviceNumber;
+    record.numberedSlots |= 1u << slot;
+    return number.deviceType;
+}
+
+// The direct route asks the unit's INQUIRY data. The hub route's handle to the
+// interface has no access rights, and a pass-through needs reading and writing,
+// so there the storage device type tells the class: a CD-ROM slot taken for a
+// disk would collect the letters of disk 0, the system disk.
+void SetSlotClass(std::uint8_t* slot, const UnitHandles& handles, std::uint32_t deviceType) {
+    if (!IsAdministrator) {
+        if (deviceType != kNoDeviceType)
+            slot[kSlotClassByte] =
+                deviceType == kFileDeviceCdrom ? kSlotClassCdrom : kSlotClassDisk;
+        return;
     }
-    ++record.unitCount;
+    std::uint8_t inquiry[kInquiryLength];
+    if (InquireUnit(handles.vendor.Get(), inquiry))
+        slot[kSlotClassByte] = (inquiry[0] & 0x1F) != 0 ? kSlotClassCdrom : kSlotClassDisk;
 }
 
 int SlotOfUnit(const EnclosureRecord& record, int unit) {
@@ -130,11 +150,9 @@ void TieWithoutSlotList(EnclosureRecord& record, int unit, const InterfaceWalk& 
     if (record.unitCount >= kMaxUnitsWithoutSlotList || !ReadUnitFlags(handles.vendor.Get(), flags))
         return;
     const auto slot = static_cast<std::uint32_t>(unit);
-    StoreUnit(record, slot, walk.Path(), walk.PathCapacity(), handles.InfoHandle());
-    std::uint8_t inquiry[kInquiryLength];
-    if (InquireUnit(handles.InfoHandle(), inquiry))
-        record.slots[slot][kSlotClassByte] =
-            (inquiry[0] & 0x1F) != 0 ? kSlotClassCdrom : kSlotClassDisk;
+    const std::uint32_t deviceType =
+        StoreUnit(record, slot, walk.Path(), walk.PathCapacity(), handles.InfoHandle());
+    SetSlotClass(record.slots[slot], handles, deviceType);
     ++record.slotHeader[1];
 }
 

@@ -4,7 +4,7 @@ namespace stowkeep::hatchlink {
 
 EnclosureTableData EnclosureTable;
 DiscoveryScratch Scratch;
-std::uint8_t DataBuffer[kDataBufferSize];
+alignas(kDataBufferAlignment) std::uint8_t DataBuffer[kDataBufferSize];
 std::uint32_t CurrentHubPort;
 
 std::atomic<std::int32_t> ButtonCode{0};

@@ -56,10 +56,13 @@ struct DiscoveryScratch {
 };
 
 inline constexpr std::size_t kDataBufferSize = 4096;
+// A direct pass-through's data buffer must meet the adapter's AlignmentMask;
+// a page meets that of every adapter.
+inline constexpr std::size_t kDataBufferAlignment = 4096;
 
 extern EnclosureTableData EnclosureTable;
 extern DiscoveryScratch Scratch;
-extern std::uint8_t DataBuffer[kDataBufferSize];
+alignas(kDataBufferAlignment) extern std::uint8_t DataBuffer[kDataBufferSize];
 extern std::uint32_t CurrentHubPort;
 
 extern std::atomic<std::int32_t> ButtonCode;

@@ -2,6 +2,8 @@
 // The record of every platform call the device library made, in order. Its room
 // is reserved up front so that recording never allocates.
 
+#include "devicelib/device_abi.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,10 +35,13 @@ enum class Op {
 
 struct Call {
     Op op;
-    std::uint32_t code = 0;  // control code, access rights, or milliseconds
-    std::uint16_t value = 0; // tunnel code of a descriptor request
-    std::uint16_t index = 0; // its index field
-    char16_t name[96] = {};  // path or drive the call names, cut to fit
+    std::uint32_t code = 0;                     // control code, access rights, or milliseconds
+    std::uint32_t share = 0;                    // share mode of an open
+    std::uint32_t error = 0;                    // what GetLastError gives after a failed call
+    std::uint16_t value = 0;                    // tunnel code of a descriptor request
+    std::uint16_t index = 0;                    // its index field
+    char16_t name[96] = {};                     // path or drive the call names, cut to fit
+    hatchlink::ScsiPassThroughDirect request{}; // a pass-through as it was sent
     std::u16string Name() const { return name; }
 };
 

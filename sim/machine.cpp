@@ -1,5 +1,7 @@
 #include "sim/machine.h"
 
+#include "sim/machine_rules.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -13,11 +15,11 @@ namespace {
 constexpr hl::ConfigRet kNoSuchDevinst = 0x0D;
 constexpr hl::ConfigRet kBufferSmall = 0x1A;
 constexpr hl::ConfigRet kRemoveVetoed = 0x17;
-constexpr std::uint32_t kFileDeviceCdrom = 2;
-constexpr std::uint32_t kFileDeviceDisk = 7;
 constexpr Handle kFirstHandle = 0x1000;
+constexpr std::uint32_t kErrorInvalidHandle = 6;
 
 thread_local bool onLibraryThread = false;
+thread_local std::uint32_t lastError = 0;
 
 char16_t Fold(char16_t c) {
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
@@ -172,14 +174,66 @@ void Machine::Note(Op op) {
     calls_.Add(op);
 }
 
-Handle Machine::Open(Kind kind, std::size_t object, std::uint32_t access) {
+std::uint32_t Machine::LastError() {
+    return lastError;
+}
+
+int Machine::Fail(Call* call, std::uint32_t error) {
+    lastError = error;
+    if (call)
+        call->error = error;
+    return 0;
+}
+
+// A device is present while it and every device above it are.
+bool Machine::IsPresent(DevInst device) const {
+    for (int depth = 0; device != 0 && depth < 64; ++depth) {
+        auto it = std::find_if(devices_.begin(), devices_.end(),
+                               [&](const Device& d) { return d.devInst == device; });
+        if (it == devices_.end())
+            return true;
+        if (!it->present)
+            return false;
+        device = it->parent;
+    }
+    return true;
+}
+
+Handle Machine::Open(Kind kind, std::size_t object, std::uint32_t access, std::uint32_t share) {
     for (std::size_t i = 0; i < kSlots; ++i) {
         if (slots_[i].kind == Kind::Free) {
-            slots_[i] = Slot{kind, SetKind::UsbDevices, object, access};
+            slots_[i] = Slot{kind, SetKind::UsbDevices, object, access, share};
             return kFirstHandle + i * 4;
         }
     }
     return hl::kInvalidHandle;
+}
+
+// The file system checks the share modes of every open of a volume against
+// the opens already there, its own and other programs'.
+Handle Machine::OpenVolume(std::size_t letter, std::uint32_t access, std::uint32_t share) {
+    const OtherOpen& other = letters_[letter].otherProgram;
+    bool conflict = other.open && SharesConflict(access, share, other.access, other.share);
+    for (const Slot& slot : slots_)
+        if (slot.kind == Kind::Volume && slot.object == letter)
+            conflict = conflict || SharesConflict(access, share, slot.access, slot.share);
+    if (conflict) {
+        lastError = kErrorSharingViolation;
+        return hl::kInvalidHandle;
+    }
+    return Open(Kind::Volume, letter, access, share);
+}
+
+// Another open with data access means files or the volume are in use.
+bool Machine::VolumeInUse(const Slot& locker) const {
+    const DriveLetter& letter = letters_[locker.object];
+    if (letter.lockRefused ||
+        (letter.otherProgram.open && HasDataAccess(letter.otherProgram.access)))
+        return true;
+    return std::any_of(std::begin(slots_), std::end(slots_), [&](const Slot& s) {
+        return &s != &locker && s.kind == Kind::Volume && s.object == locker.object &&
+               HasDataAccess(s.access);
+    });
 }
 
 Machine::Slot* Machine::Find(Handle h) {
@@ -193,23 +247,27 @@ Handle Machine::GetClassDevs(const hl::Guid* classGuid, const char16_t* enumerat
                              std::uint32_t flags) {
     std::lock_guard<std::mutex> g(mutex_);
     NameCall(calls_.Add(Op::GetClassDevs), enumerator);
-    SetKind kind;
-    if (!classGuid && enumerator && SameText(u"USB", enumerator) && (flags & hl::kDigcfAllClasses))
-        kind = SetKind::UsbDevices;
-    else if (classGuid && (flags & hl::kDigcfDeviceInterface) &&
-             hl::SameGuid(*classGuid, hl::kGuidUsbHub))
-        kind = SetKind::Hubs;
-    else if (classGuid && (flags & hl::kDigcfDeviceInterface) &&
-             hl::SameGuid(*classGuid, hl::kGuidCdrom))
-        kind = SetKind::Cdroms;
-    else if (classGuid && (flags & hl::kDigcfDeviceInterface) &&
-             hl::SameGuid(*classGuid, hl::kGuidDisk))
-        kind = SetKind::Disks;
-    else
+    // Without DIGCF_DEVICEINTERFACE a class GUID names a setup class, and no
+    // device is of the setup class that an interface class GUID would be.
+    const bool interfaces = classGuid && (flags & hl::kDigcfDeviceInterface);
+    SetKind kind = SetKind::Empty;
+    if (!classGuid && !(flags & hl::kDigcfAllClasses)) {
+        lastError = kErrorInvalidParameter;
         return hl::kInvalidHandle;
+    }
+    if (!classGuid && enumerator && SameText(u"USB", enumerator))
+        kind = SetKind::UsbDevices;
+    else if (interfaces && hl::SameGuid(*classGuid, hl::kGuidUsbHub))
+        kind = SetKind::Hubs;
+    else if (interfaces && hl::SameGuid(*classGuid, hl::kGuidCdrom))
+        kind = SetKind::Cdroms;
+    else if (interfaces && hl::SameGuid(*classGuid, hl::kGuidDisk))
+        kind = SetKind::Disks;
     const Handle h = Open(Kind::DeviceSet, 0, 0);
-    if (Slot* s = Find(h))
+    if (Slot* s = Find(h)) {
         s->set = kind;
+        s->presentOnly = (flags & hl::kDigcfPresent) != 0;
+    }
     return h;
 }
 
@@ -222,7 +280,7 @@ int Machine::EnumDeviceInfo(Handle set, std::uint32_t index, hl::DevInfoData* da
         return 0;
     std::uint32_t seen = 0;
     for (const Device& d : devices_) {
-        if (!StartsWithUsb(d.instanceId))
+        if (!StartsWithUsb(d.instanceId) || (s->presentOnly && !IsPresent(d.devInst)))
             continue;
         if (seen++ == index) {
             data->devInst = d.devInst;
@@ -233,10 +291,10 @@ int Machine::EnumDeviceInfo(Handle set, std::uint32_t index, hl::DevInfoData* da
 }
 
 const StorageInterface* Machine::NthStorage(StorageClass kind, std::uint32_t index,
-                                            std::size_t* position) const {
+                                            bool presentOnly, std::size_t* position) const {
     std::uint32_t seen = 0;
     for (std::size_t i = 0; i < storage_.size(); ++i) {
-        if (storage_[i].kind != kind)
+        if (storage_[i].kind != kind || (presentOnly && !IsPresent(storage_[i].devInst)))
             continue;
         if (seen++ == index) {
             *position = i;
@@ -265,7 +323,8 @@ int Machine::EnumDeviceInterfaces(Handle set, const hl::Guid* interfaceClass, st
     if (!cdrom && !disk)
         return 0;
     std::size_t position = 0;
-    if (!NthStorage(cdrom ? StorageClass::Cdrom : StorageClass::Disk, index, &position))
+    if (!NthStorage(cdrom ? StorageClass::Cdrom : StorageClass::Disk, index, s->presentOnly,
+                    &position))
         return 0;
     data->reserved = position + 1;
     return 1;
@@ -358,23 +417,31 @@ const DriveLetter* Machine::LetterOf(char16_t letter) const {
     return nullptr;
 }
 
-Handle Machine::CreateFile(const char16_t* name, std::uint32_t access) {
+Handle Machine::CreateFile(const char16_t* name, std::uint32_t access, std::uint32_t share) {
     std::lock_guard<std::mutex> g(mutex_);
     Call* call = calls_.Add(Op::CreateFile);
     NameCall(call, name);
-    if (call)
+    if (call) {
         call->code = access;
+        call->share = share;
+    }
     for (std::size_t i = 0; i < hubs_.size(); ++i)
         if (SameText(hubs_[i].path, name))
-            return Open(Kind::Hub, i, access);
+            return Open(Kind::Hub, i, access, share);
     for (std::size_t i = 0; i < storage_.size(); ++i)
-        if (SameText(storage_[i].path, name))
-            return Open(Kind::Storage, i, access);
+        if (SameText(storage_[i].path, name) && IsPresent(storage_[i].devInst))
+            return Open(Kind::Storage, i, access, share);
     if (const char16_t letter = VolumeLetter(name)) {
-        for (std::size_t i = 0; i < letters_.size(); ++i)
-            if (letters_[i].letter == letter && !letters_[i].openFails)
-                return Open(Kind::Volume, i, access);
+        for (std::size_t i = 0; i < letters_.size(); ++i) {
+            if (letters_[i].letter != letter || letters_[i].openFails)
+                continue;
+            const Handle h = OpenVolume(i, access, share);
+            if (h == hl::kInvalidHandle && call)
+                call->error = lastError;
+            return h;
+        }
     }
+    Fail(call, kErrorFileNotFound);
     return hl::kInvalidHandle;
 }
 
@@ -386,7 +453,9 @@ int Machine::IoControl(Handle device, std::uint32_t code, void* in, std::uint32_
         call->code = code;
     Slot* s = Find(device);
     if (!s)
-        return 0;
+        return Fail(call, kErrorInvalidHandle);
+    if (!ControlCodeAccessGranted(code, s->access))
+        return Fail(call, kErrorAccessDenied);
     if (call && code == hl::kIoctlUsbGetDescriptorFromNodeConnection &&
         inSize >= sizeof(hl::UsbDescriptorRequest)) {
         const auto* r = static_cast<const hl::UsbDescriptorRequest*>(in);
@@ -397,82 +466,96 @@ int Machine::IoControl(Handle device, std::uint32_t code, void* in, std::uint32_
         const char16_t drive[] = {letters_[s->object].letter, u':', 0};
         NameCall(call, drive);
     }
-    int ok = 0;
+    std::uint32_t error = kErrorDeviceNotConnected;
     if (s->kind == Kind::Hub)
-        ok = IoHub(*s, code, in, inSize, out, outSize);
+        error = IoHub(*s, code, in, inSize, out, outSize);
     else if (s->kind == Kind::Storage)
-        ok = IoStorage(*s, code, in, inSize, out, outSize);
+        error = IoStorage(call, *s, code, in, inSize, out, outSize);
     else if (s->kind == Kind::Volume)
-        ok = IoVolume(*s, code, out, outSize);
-    *returned = ok ? outSize : 0;
-    return ok;
+        error = IoVolume(*s, code, out, outSize);
+    else if (s->kind != Kind::Gone)
+        error = kErrorInvalidFunction;
+    if (error != 0)
+        return Fail(call, error);
+    *returned = outSize;
+    return 1;
 }
 
-int Machine::IoHub(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
-                   std::uint32_t outSize) {
+std::uint32_t Machine::IoHub(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize,
+                             void* out, std::uint32_t outSize) {
     Hub& hub = hubs_[slot.object];
     auto* bytes = static_cast<std::uint8_t*>(out);
     if (code == hl::kIoctlUsbGetNodeInformation) {
-        if (hub.nodeInformationFails || outSize < hl::kNodeInformationSize)
-            return 0;
+        if (outSize < hl::kNodeInformationSize)
+            return kErrorInvalidParameter;
+        if (hub.nodeInformationFails)
+            return kErrorInvalidFunction;
         std::memset(bytes, 0, hl::kNodeInformationSize);
         bytes[hl::kNodePortCountOffset] = static_cast<std::uint8_t>(hub.ports.size());
-        return 1;
+        return 0;
     }
     if (code == hl::kIoctlUsbGetNodeConnectionInformationEx) {
         if (inSize < hl::kConnectionInfoSize || outSize < hl::kConnectionInfoSize)
-            return 0;
+            return kErrorInvalidParameter;
         std::uint32_t port;
         std::memcpy(&port, in, sizeof port);
         if (port == 0 || port > hub.ports.size())
-            return 0;
+            return kErrorInvalidParameter;
         const HubPort& p = hub.ports[port - 1];
         std::memset(bytes + 4, 0, hl::kConnectionInfoSize - 4);
         const std::uint32_t status = p.connected ? hl::kDeviceConnected : 0;
         std::memcpy(bytes + hl::kConnectionStatusOffset, &status, sizeof status);
         std::memcpy(bytes + hl::kConnectionIdVendorOffset, &p.vendorId, 2);
         std::memcpy(bytes + hl::kConnectionIdProductOffset, &p.productId, 2);
-        return 1;
+        return 0;
     }
     if (code == hl::kIoctlUsbGetDescriptorFromNodeConnection) {
         if (inSize != sizeof(hl::UsbDescriptorRequest) || outSize != inSize || in != out)
-            return 0;
+            return kErrorInvalidParameter;
         auto* request = static_cast<hl::UsbDescriptorRequest*>(out);
         const std::uint32_t port = request->connectionIndex;
         if (port == 0 || port > hub.ports.size() || !hub.ports[port - 1].connected ||
             !hub.ports[port - 1].firmware)
-            return 0;
-        return hub.ports[port - 1].firmware->TunnelExchange(*request) ? 1 : 0;
+            return kErrorDeviceNotConnected;
+        return hub.ports[port - 1].firmware->TunnelExchange(*request) ? 0 : kErrorInvalidFunction;
     }
-    return 0;
+    return kErrorInvalidFunction;
 }
 
-int Machine::IoStorage(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
-                       std::uint32_t outSize) {
+std::uint32_t Machine::IoStorage(Call* call, Slot& slot, std::uint32_t code, void* in,
+                                 std::uint32_t inSize, void* out, std::uint32_t outSize) {
     StorageInterface& unit = storage_[slot.object];
     if (code == hl::kIoctlStorageGetDeviceNumber) {
-        if (unit.deviceNumberFails || outSize < sizeof(hl::StorageDeviceNumber))
-            return 0;
-        const hl::StorageDeviceNumber n{unit.kind == StorageClass::Cdrom ? kFileDeviceCdrom
-                                                                         : kFileDeviceDisk,
+        if (outSize < sizeof(hl::StorageDeviceNumber))
+            return kErrorInvalidParameter;
+        if (unit.deviceNumberFails)
+            return kErrorInvalidFunction;
+        const hl::StorageDeviceNumber n{unit.kind == StorageClass::Cdrom ? hl::kFileDeviceCdrom
+                                                                         : hl::kFileDeviceDisk,
                                         unit.deviceNumber, 0};
         std::memcpy(out, &n, sizeof n);
-        return 1;
+        return 0;
     }
-    if (code != hl::kIoctlScsiPassThroughDirect)
-        return 0;
-    // The pass-through needs a handle opened for reading and writing.
-    if ((slot.access & (hl::kGenericRead | hl::kGenericWrite)) !=
-            (hl::kGenericRead | hl::kGenericWrite) ||
-        inSize < sizeof(hl::ScsiPassThroughDirect) || outSize < inSize || in != out)
-        return 0;
+    if (code == hl::kIoctlScsiPassThroughDirect)
+        return IoPassThrough(call, slot, in, inSize, out, outSize);
+    return kErrorInvalidFunction;
+}
+
+std::uint32_t Machine::IoPassThrough(Call* call, Slot& slot, void* in, std::uint32_t inSize,
+                                     void* out, std::uint32_t outSize) {
+    const StorageInterface& unit = storage_[slot.object];
+    if (inSize < sizeof(hl::ScsiPassThroughDirect) || outSize < inSize || in != out)
+        return kErrorInvalidParameter;
     auto& sptd = *static_cast<hl::ScsiPassThroughDirect*>(in);
-    if (sptd.length != sizeof sptd || sptd.dataIn != 1 || !sptd.dataBuffer || sptd.cdbLength == 0 ||
-        sptd.cdbLength > 16)
-        return 0;
+    if (call)
+        call->request = sptd;
+    if (const std::uint32_t error = PassThroughError(sptd, outSize, unit.alignmentMask))
+        return error;
     auto* data = static_cast<std::uint8_t*>(sptd.dataBuffer);
     std::uint32_t produced = 0;
-    if (sptd.cdb[0] == 0x12) {
+    if (sptd.dataIn != 1) {
+        sptd.scsiStatus = 2; // the firmware sends data only
+    } else if (sptd.cdb[0] == 0x12) {
         sptd.scsiStatus = unit.inquiryFails ? 2 : 0;
         if (!unit.inquiryFails) {
             produced = std::min<std::uint32_t>(36, sptd.dataTransferLength);
@@ -489,20 +572,27 @@ int Machine::IoStorage(Slot& slot, std::uint32_t code, void* in, std::uint32_t i
         sptd.scsiStatus = 2;
     }
     sptd.dataTransferLength = produced;
-    return 1;
+    return 0;
 }
 
-int Machine::IoVolume(Slot& slot, std::uint32_t code, void* out, std::uint32_t outSize) {
+std::uint32_t Machine::IoVolume(Slot& slot, std::uint32_t code, void* out, std::uint32_t outSize) {
     const DriveLetter& l = letters_[slot.object];
-    if (code == hl::kFsctlLockVolume)
-        return l.lockRefused ? 0 : 1;
-    if (code == hl::kIoctlStorageGetDeviceNumber && outSize >= sizeof(hl::StorageDeviceNumber)) {
-        const hl::StorageDeviceNumber n{
-            l.driveType == hl::kDriveCdrom ? kFileDeviceCdrom : kFileDeviceDisk, l.deviceNumber, 0};
-        std::memcpy(out, &n, sizeof n);
-        return 1;
+    if (code == hl::kFsctlLockVolume) {
+        // The file system locks a volume only for a handle with direct access.
+        if (!HasDataAccess(slot.access) || VolumeInUse(slot))
+            return kErrorAccessDenied;
+        return 0;
     }
-    return 0;
+    if (code == hl::kIoctlStorageGetDeviceNumber) {
+        if (outSize < sizeof(hl::StorageDeviceNumber))
+            return kErrorInvalidParameter;
+        const hl::StorageDeviceNumber n{l.driveType == hl::kDriveCdrom ? hl::kFileDeviceCdrom
+                                                                       : hl::kFileDeviceDisk,
+                                        l.deviceNumber, 0};
+        std::memcpy(out, &n, sizeof n);
+        return 0;
+    }
+    return kErrorInvalidFunction;
 }
 
 int Machine::CloseHandle(Handle handle) {

@@ -31,6 +31,7 @@ struct Device {
     std::u16string instanceId;
     DevInst parent = 0; // 0: none
     bool idFails = false;
+    bool present = true; // false: known to the system but not plugged in
 };
 
 struct HubPort {
@@ -59,6 +60,15 @@ struct StorageInterface {
     bool inquiryFails = false;
     Firmware* firmware = nullptr; // answers vendor pass-through commands
     bool detailFails = false;
+    // The adapter's AlignmentMask: a pass-through buffer must be aligned to it.
+    std::uintptr_t alignmentMask = 0;
+};
+
+// An open of a volume by another program.
+struct OtherOpen {
+    bool open = false;
+    std::uint32_t access = 0;
+    std::uint32_t share = 0;
 };
 
 struct DriveLetter {
@@ -68,6 +78,9 @@ struct DriveLetter {
     std::uint32_t deviceNumber = 0;
     bool openFails = false;
     bool lockRefused = false;
+    // While another program holds the volume for reading or writing, its lock is
+    // refused, and opens that do not share what it does fail.
+    OtherOpen otherProgram;
 };
 
 enum class ThreadSleep {
@@ -112,6 +125,8 @@ class Machine {
     std::uint64_t SleptMs() const { return sleptMs_.load(); }
     int EjectedCount() const { return ejected_; }
     DevInst LastEjected() const { return lastEjected_; }
+    // What GetLastError would give on the calling thread after its last failed call.
+    static std::uint32_t LastError();
 
     // The platform operations, as the table calls them.
     Handle GetClassDevs(const hatchlink::Guid* classGuid, const char16_t* enumerator,
@@ -126,7 +141,7 @@ class Machine {
     hatchlink::ConfigRet GetDeviceId(DevInst device, char16_t* buffer, std::uint32_t length);
     hatchlink::ConfigRet GetParent(DevInst* parent, DevInst device);
     hatchlink::ConfigRet RequestEject(DevInst device);
-    Handle CreateFile(const char16_t* name, std::uint32_t access);
+    Handle CreateFile(const char16_t* name, std::uint32_t access, std::uint32_t share);
     int IoControl(Handle device, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
                   std::uint32_t outSize, std::uint32_t* returned);
     int CloseHandle(Handle handle);
@@ -141,26 +156,35 @@ class Machine {
 
   private:
     enum class Kind { Free, DeviceSet, Hub, Storage, Volume, Thread, Gone };
-    enum class SetKind { UsbDevices, Hubs, Cdroms, Disks };
+    enum class SetKind { UsbDevices, Hubs, Cdroms, Disks, Empty };
     struct Slot {
         Kind kind = Kind::Free;
         SetKind set = SetKind::UsbDevices;
         std::size_t object = 0;
         std::uint32_t access = 0;
+        std::uint32_t share = 0;
+        bool presentOnly = false; // a device set made with DIGCF_PRESENT
     };
     static constexpr std::size_t kSlots = 256;
 
-    Handle Open(Kind kind, std::size_t object, std::uint32_t access);
+    Handle Open(Kind kind, std::size_t object, std::uint32_t access, std::uint32_t share = 0);
+    Handle OpenVolume(std::size_t letter, std::uint32_t access, std::uint32_t share);
+    bool VolumeInUse(const Slot& locker) const;
+    bool IsPresent(DevInst device) const;
+    int Fail(Call* call, std::uint32_t error);
     // Points the handles of one kind at the objects' new places once those
     // marked in removed are erased; handles of removed objects become Gone.
     void MoveHandles(Kind kind, const std::vector<bool>& removed);
     Slot* Find(Handle h);
-    int IoHub(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
-              std::uint32_t outSize);
-    int IoStorage(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
-                  std::uint32_t outSize);
-    int IoVolume(Slot& slot, std::uint32_t code, void* out, std::uint32_t outSize);
-    const StorageInterface* NthStorage(StorageClass kind, std::uint32_t index,
+    // Each answers one control request: 0, or the error it is refused with.
+    std::uint32_t IoHub(Slot& slot, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
+                        std::uint32_t outSize);
+    std::uint32_t IoStorage(Call* call, Slot& slot, std::uint32_t code, void* in,
+                            std::uint32_t inSize, void* out, std::uint32_t outSize);
+    std::uint32_t IoPassThrough(Call* call, Slot& slot, void* in, std::uint32_t inSize, void* out,
+                                std::uint32_t outSize);
+    std::uint32_t IoVolume(Slot& slot, std::uint32_t code, void* out, std::uint32_t outSize);
+    const StorageInterface* NthStorage(StorageClass kind, std::uint32_t index, bool presentOnly,
                                        std::size_t* position) const;
     const DriveLetter* LetterOf(char16_t letter) const;
     void SleepOnLibraryThread(std::unique_lock<std::mutex>& lock, std::uint32_t ms);

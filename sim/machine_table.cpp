@@ -76,9 +76,9 @@ int CompareText(std::uint32_t, std::uint32_t flags, const char16_t* a, int an, c
     return an == bn ? hl::kCstrEqual : (an < bn ? 1 : 3);
 }
 
-Handle OpenFile(const char16_t* name, std::uint32_t access, std::uint32_t, std::uint32_t,
+Handle OpenFile(const char16_t* name, std::uint32_t access, std::uint32_t share, std::uint32_t,
                 std::uint32_t) {
-    return M() ? M()->CreateFile(name, access) : hl::kInvalidHandle;
+    return M() ? M()->CreateFile(name, access, share) : hl::kInvalidHandle;
 }
 int IoControl(Handle h, std::uint32_t code, void* in, std::uint32_t inSize, void* out,
               std::uint32_t outSize, std::uint32_t* returned) {

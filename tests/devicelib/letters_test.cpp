@@ -84,6 +84,33 @@ TEST_F(LettersTest, SlotWhoseDeviceNumberIsUnknownTakesNoLetter) {
     EXPECT_EQ(First().letterCounts[0], 0u);
 }
 
+struct RouteCase {
+    const char* name;
+    bool administrator;
+};
+
+class SlotClassRouteTest : public LettersTest, public ::testing::WithParamInterface<RouteCase> {};
+
+// The CD-ROM and the system disk both carry device number 0: a CD-ROM slot
+// taken for a disk would collect C.
+TEST_P(SlotClassRouteTest, WithoutSlotListTheCdromSlotTakesOnlyTheCdromLetter) {
+    IsAdministrator = GetParam().administrator;
+    machine.AddLetter(u'C', kDriveFixed, u"\\Device\\HarddiskVolume2", 0);
+    const sim::Enclosure e = sim::AddEnclosure(machine, root, {.cdromNumber = 0});
+    e.firmware->hasSlotList = false;
+
+    Discover();
+
+    EXPECT_EQ(First().slots[1][kSlotClassByte], kSlotClassCdrom);
+    EXPECT_EQ(First().slots[0][kSlotClassByte], kSlotClassDisk);
+    EXPECT_EQ(Letters(0), u"EF");
+    EXPECT_EQ(Letters(1), u"G");
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, SlotClassRouteTest,
+                         ::testing::Values(RouteCase{"Direct", true}, RouteCase{"Hub", false}),
+                         NameOfCase{});
+
 TEST_F(LettersTest, UntiedSlotWithoutSlotListTakesNoLetter) {
     // Unit 1 alone: slot 0 stays zero, which must not collect the system's disk 0.
     machine.AddLetter(u'C', kDriveFixed, u"\\Device\\HarddiskVolume2", 0);

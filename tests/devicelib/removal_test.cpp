@@ -2,6 +2,7 @@
 #include "devicelib/hatchlink.h"
 #include "devicelib/os_table.h"
 #include "library_fixture.h"
+#include "sim/machine_rules.h"
 
 namespace stowkeep::hatchlink::testing {
 namespace {
@@ -55,6 +56,39 @@ TEST_F(RemovalTest, VolumeThatCannotBeOpenedIsPassedOver) {
 
     EXPECT_EQ(RemovalSteps(),
               (std::vector<std::string>{"open E", "open F", "lock F", "close", "eject"}));
+}
+
+TEST_F(RemovalTest, HubRouteWithoutSlotListNeverTouchesTheSystemDisk) {
+    IsAdministrator = 0;
+    machine.AddLetter(u'C', kDriveFixed, u"\\Device\\HarddiskVolume2", 0).lockRefused = true;
+    const sim::Enclosure e = Plug({.cdromNumber = 0});
+    e.firmware->hasSlotList = false;
+    Discover();
+
+    EXPECT_EQ(SafelyRemove(), 1);
+
+    EXPECT_EQ(RemovalSteps(), (std::vector<std::string>{"open E", "lock E", "close", "open F",
+                                                        "lock F", "close", "eject"}));
+}
+
+// Another program that has the volume open for reading and writing shares both:
+// the removal's open must share them too, or it would fail, pass the volume
+// over and eject the enclosure under that program.
+TEST_F(RemovalTest, VolumeHeldOpenByAnotherProgramStopsTheEject) {
+    Plug();
+    Discover();
+    machine.Letter(u'E')->otherProgram = {true, kGenericRead | kGenericWrite,
+                                          kFileShareRead | kFileShareWrite};
+
+    EXPECT_EQ(SafelyRemove(), 0);
+
+    EXPECT_EQ(RemovalSteps(), (std::vector<std::string>{"open E", "lock E", "close"}));
+    const sim::Call* lock =
+        std::find_if(machine.Calls().begin(), machine.Calls().end(), [](const sim::Call& c) {
+            return c.op == sim::Op::IoControl && c.code == kFsctlLockVolume;
+        });
+    ASSERT_NE(lock, machine.Calls().end());
+    EXPECT_EQ(lock->error, sim::kErrorAccessDenied);
 }
 
 struct LockCase {

@@ -76,7 +76,8 @@ TEST_F(SimulatedEnclosureTest, ANewLetterTakesThePlaceOfTheOldOne) {
 
 TEST_F(SimulatedEnclosureTest, HandlesOpenWhenItIsPulledOutFailButStillClose) {
     const std::u16string disk = u"\\\\?\\usbstor#disk#1&0#{disk}";
-    const Handle handle = machine.CreateFile(disk.c_str(), hatchlink::kGenericRead);
+    const Handle handle =
+        machine.CreateFile(disk.c_str(), hatchlink::kGenericRead, hatchlink::kFileShareRead);
     ASSERT_NE(handle, hatchlink::kInvalidHandle);
 
     state.plugged = false;
