@@ -7,20 +7,22 @@
 namespace stowkeep::backup {
 
 CopyEngine::CopyEngine(platform::FileSystem& files, CopyRunState& run, CopyWindowPort& window,
-                       const std::atomic<std::int32_t>& totalFileCount, Clock clock)
+                       const std::atomic<std::int32_t>& totalFileCount, Clock clock,
+                       Batching batching)
     : files_(files), run_(run), window_(window), totalFileCount_(totalFileCount),
-      clock_(std::move(clock)) {}
+      clock_(std::move(clock)), batching_(batching) {}
 
 bool CopyEngine::CopyFolder(const std::wstring& source, const std::wstring& destination) {
     Walk walk(*this, destination);
+    Walk::Outcome outcome = Walk::Outcome::copied;
     try {
-        return walk.Folder(source, destination);
+        outcome = walk.Folder(source, destination, false);
     } catch (const std::exception&) {
         // Files of the top folder are not guarded by a subfolder's catch: the
         // failure counts as one error and the run goes on as after a walk.
         walk.CountError();
-        return true;
     }
+    return walk.Finish(outcome);
 }
 
 } // namespace stowkeep::backup

@@ -17,6 +17,7 @@ inline const std::wstring kCopyPause = L"pause";
 inline const std::wstring kCopyCancel = L"cancel";
 
 inline const std::wstring kNoSpaceLeft = L"There is no space left.";
+inline const std::wstring kConnectDevice = L"Please connect device.";
 
 // The state one backup run shares with the copy engine. The run sets it up,
 // the copy window's Pause and Cancel buttons change CopyControl (while the
@@ -46,6 +47,14 @@ class CopyWindowPort {
     virtual void ProcessMessages() = 0;
     // Blocks, without using a processor, until a window message is pending.
     virtual void WaitForMessages() = 0;
+};
+
+// A batch of the copy engine ends when it holds this many files or bytes.
+// More files gain little once a flush costs less than their copying; the
+// bytes bound the room that temporaries take beside their older copies.
+struct CopyBatching {
+    std::size_t files = 128;
+    std::uint64_t bytes = std::uint64_t{16} << 20;
 };
 
 // CopyFolder: copies a folder tree in blocks of 1024 bytes into an existing
@@ -90,13 +99,14 @@ class CopyWindowPort {
 class CopyEngine {
   public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    using Batching = CopyBatching;
 
     static constexpr std::size_t kBlockSize = 1024;
     static constexpr std::chrono::milliseconds kMessageInterval{30};
 
     CopyEngine(platform::FileSystem& files, CopyRunState& run, CopyWindowPort& window,
                const std::atomic<std::int32_t>& totalFileCount,
-               Clock clock = &std::chrono::steady_clock::now);
+               Clock clock = &std::chrono::steady_clock::now, Batching batching = {});
 
     // True when the tree was walked to its end (errors included); false when
     // the run must stop: Cancel, or no space left (after the message).
@@ -110,6 +120,7 @@ class CopyEngine {
     CopyWindowPort& window_;
     const std::atomic<std::int32_t>& totalFileCount_;
     Clock clock_;
+    Batching batching_;
 };
 
 } // namespace stowkeep::backup

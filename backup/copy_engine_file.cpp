@@ -1,7 +1,6 @@
 #include "backup/copy_engine_walk.h"
 
 #include <algorithm>
-#include <array>
 #include <cwctype>
 
 namespace stowkeep::backup {
@@ -9,65 +8,53 @@ namespace {
 
 using platform::FileError;
 
-const std::wstring kTemporaryName = L"~stowkeep.tmp";
-const std::wstring kOtherTemporaryName = L"~stowkeep2.tmp";
+const std::wstring kTemporaryPrefix = L"~sk";
+// Numbers tried for one file before it counts as an error.
+constexpr unsigned kTemporaryTries = 1000;
 
 // CREATE_ALWAYS with normal attributes refuses such an existing file; the
 // replacement refuses them likewise, so an older copy of this kind stays.
 constexpr std::uint32_t kNotReplaced = platform::kAttrDirectory | platform::kAttrReadOnly |
                                        platform::kAttrHidden | platform::kAttrSystem;
 
-// The file being written. Removed when it goes out of scope before it has
-// taken its final name: on a cancel, a failure or an exception.
-class TemporaryCopy {
-  public:
-    TemporaryCopy(platform::FileSystem& files, std::wstring path, platform::FileHandle file)
-        : files_(files), path_(std::move(path)), file_(std::move(file)) {}
-    TemporaryCopy(const TemporaryCopy&) = delete;
-    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
-    ~TemporaryCopy() {
-        if (!placed_) {
-            file_.reset();
-            files_.Remove(path_);
-        }
-    }
-
-    platform::File& File() { return *file_; }
-
-    enum class Placing { placed, disk_full, failed };
-
-    // Flushes and closes the file, then puts it in place of target. The file
-    // side may hold back written data until the flush, so a full disk can
-    // show there first.
-    Placing PutInPlaceOf(const std::wstring& target) {
-        if (!file_->Flush()) {
-            return file_->LastError() == FileError::disk_full ? Placing::disk_full
-                                                              : Placing::failed;
-        }
-        file_.reset();
-        placed_ = files_.MoveReplacing(path_, target);
-        return placed_ ? Placing::placed : Placing::failed;
-    }
-
-  private:
-    platform::FileSystem& files_;
-    std::wstring path_;
-    platform::FileHandle file_;
-    bool placed_ = false;
-};
-
-bool SameName(const std::wstring& a, const std::wstring& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](wchar_t x, wchar_t y) { return std::towupper(x) == std::towupper(y); });
+std::wstring Upper(const std::wstring& text) {
+    std::wstring upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+    return upper;
 }
 
 } // namespace
 
-std::wstring TemporaryNameFor(const std::wstring& name) {
-    return SameName(name, kTemporaryName) ? kOtherTemporaryName : kTemporaryName;
+std::wstring TemporaryName(unsigned number) {
+    return kTemporaryPrefix + std::to_wstring(number);
 }
 
-CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(const std::wstring& sourceFolder,
+bool IsTemporaryName(const std::wstring& name) {
+    const std::size_t prefix = kTemporaryPrefix.size();
+    return name.size() > prefix && Upper(name.substr(0, prefix)) == Upper(kTemporaryPrefix) &&
+           name[prefix] != L'0' && std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix),
+                                               name.end(), [](wchar_t c) { return std::iswdigit(c); });
+}
+
+CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFileMakingRoom(FolderNames& names,
+                                                               const std::wstring& source,
+                                                               const std::wstring& destinationFolder,
+                                                               const std::wstring& name) {
+    const bool batchWaits = !batch_.empty();
+    Outcome outcome = CopyFile(names, source, destinationFolder, name);
+    if (outcome == Outcome::full && batchWaits) {
+        // Putting the batch in place frees the older copies it replaces.
+        outcome = CommitBatch();
+        if (outcome == Outcome::copied) {
+            outcome = CopyFile(names, source, destinationFolder, name);
+        }
+    }
+    return outcome == Outcome::full ? Outcome::no_space : outcome;
+}
+
+CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(FolderNames& names,
+                                                     const std::wstring& sourceFolder,
                                                      const std::wstring& destinationFolder,
                                                      const std::wstring& name) {
     if (Cancelled()) {
@@ -75,7 +62,7 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(const std::wstring& sourceF
     }
     platform::FileSystem& files = engine_.files_;
     const std::wstring source = sourceFolder + name;
-    engine_.window_.SetFilePath(source);
+    currentPath_ = source;
     ProcessMessagesWhenDue();
     const platform::FileHandle input = files.Open(
         source, platform::Access::read, platform::share_read, platform::Disposition::open_existing);
@@ -85,47 +72,34 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(const std::wstring& sourceF
         CountError();
         return Outcome::failed;
     }
-    if (!HasRoomFor(destinationFolder, *size)) {
-        return Outcome::no_space;
+    if (const Outcome room = Room(destinationFolder, *size); room != Outcome::copied) {
+        return room;
     }
     const std::wstring target = destinationFolder + name;
-    const std::uint32_t existing = files.Attributes(target);
-    if (existing != platform::kNoAttributes && (existing & kNotReplaced) != 0) {
+    if (!Replaceable(names, target, name)) {
         CountError();
         return Outcome::failed;
     }
-    const std::wstring temporaryPath = destinationFolder + TemporaryNameFor(name);
-    platform::FileHandle output =
-        files.Open(temporaryPath, platform::Access::read_write, platform::share_none,
-                   platform::Disposition::create_always);
+    FileError error = FileError::none;
+    std::unique_ptr<Temporary> temporary = CreateTemporary(names, destinationFolder, error);
     ProcessMessagesWhenDue();
-    if (!output) {
-        CountError();
-        return Outcome::failed;
+    if (!temporary) {
+        return DestinationFailure();
     }
-    TemporaryCopy copy(files, temporaryPath, std::move(output));
-    const Outcome copied = CopyBlocks(*input, copy.File(), *size);
+    Outcome copied = CopyBlocks(*input, temporary->File(), *size);
+    if (copied == Outcome::copied && !temporary->File().WriteOut()) {
+        copied = temporary->File().LastError() == FileError::disk_full
+                     ? Outcome::full
+                     : DestinationFailure();
+    }
     if (copied != Outcome::copied) {
         return copied;
     }
-    switch (copy.PutInPlaceOf(target)) {
-    case TemporaryCopy::Placing::placed:
-        break;
-    case TemporaryCopy::Placing::disk_full:
-        return Outcome::no_space;
-    case TemporaryCopy::Placing::failed:
-        CountError();
-        return Outcome::failed;
-    }
-    ++engine_.run_.CopiedCount;
-    engine_.window_.SetProgress(Progress());
-    ProcessMessagesWhenDue();
-    return Outcome::copied;
+    return AddToBatch(std::move(temporary), target, *size);
 }
 
 CopyEngine::Walk::Outcome CopyEngine::Walk::CopyBlocks(platform::File& source,
                                                        platform::File& target, std::uint64_t size) {
-    std::array<char, kBlockSize> block;
     for (std::uint64_t remaining = size; remaining > 0;) {
         ProcessMessagesWhenDue();
         if (Cancelled()) {
@@ -134,7 +108,7 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyBlocks(platform::File& source,
         const auto wanted =
             static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kBlockSize));
         remaining -= wanted;
-        const auto got = source.Read(block.data(), wanted);
+        const auto got = source.Read(block_.data(), wanted);
         if (!got) {
             CountError();
             return Outcome::failed;
@@ -142,21 +116,79 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyBlocks(platform::File& source,
         if (*got == 0) {
             break;
         }
-        if (!target.Write(block.data(), *got)) {
-            if (target.LastError() == FileError::disk_full) {
-                return Outcome::no_space;
-            }
-            CountError();
-            return Outcome::failed;
+        if (!target.Write(block_.data(), *got)) {
+            return target.LastError() == FileError::disk_full ? Outcome::full
+                                                              : DestinationFailure();
         }
     }
     return Outcome::copied;
 }
 
-bool CopyEngine::Walk::HasRoomFor(const std::wstring& destinationFolder, std::uint64_t size) {
-    // A failed query gives no assurance of room: the run stops as when full.
-    const auto freeBytes = engine_.files_.FreeBytes(destinationFolder.substr(0, 3));
-    return freeBytes && *freeBytes > size;
+// Free space is asked once a batch and counted down by what the batch has
+// written since.
+CopyEngine::Walk::Outcome CopyEngine::Walk::Room(const std::wstring& destinationFolder,
+                                                 std::uint64_t size) {
+    if (!freeEstimate_) {
+        freeEstimate_ = engine_.files_.FreeBytes(destinationFolder.substr(0, 3));
+        if (!freeEstimate_) {
+            // A failed query gives no assurance of room: the run stops as
+            // when full, or as without the device when it is gone.
+            return DestinationGone() ? Outcome::vanished : Outcome::no_space;
+        }
+    }
+    if (*freeEstimate_ > size) {
+        return Outcome::copied;
+    }
+    return batch_.empty() ? Outcome::no_space : Outcome::full;
+}
+
+bool CopyEngine::Walk::Replaceable(const FolderNames& names, const std::wstring& target,
+                                   const std::wstring& name) {
+    std::uint32_t existing = platform::kNoAttributes;
+    if (names.destinationListed) {
+        const auto entry = names.destination.find(Upper(name));
+        if (entry != names.destination.end()) {
+            existing = entry->second;
+        }
+    } else {
+        existing = engine_.files_.Attributes(target);
+    }
+    return existing == platform::kNoAttributes || (existing & kNotReplaced) == 0;
+}
+
+std::unique_ptr<CopyEngine::Walk::Temporary>
+CopyEngine::Walk::CreateTemporary(FolderNames& names, const std::wstring& folder,
+                                  FileError& error) {
+    for (unsigned tries = 0; tries < kTemporaryTries; ++tries) {
+        const std::wstring name = TemporaryName(names.nextTemporary++);
+        const std::wstring upper = Upper(name);
+        if (names.source.contains(upper) || names.destination.contains(upper)) {
+            continue;
+        }
+        const std::wstring path = folder + name;
+        platform::FileHandle file =
+            engine_.files_.Open(path, platform::Access::read_write, platform::share_none,
+                                platform::Disposition::create_new, &error);
+        if (file) {
+            return std::make_unique<Temporary>(engine_.files_, path, std::move(file));
+        }
+        if (error != FileError::already_exists) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+CopyEngine::Walk::Outcome CopyEngine::Walk::DestinationFailure() {
+    if (DestinationGone()) {
+        return Outcome::vanished;
+    }
+    CountError();
+    return Outcome::failed;
+}
+
+bool CopyEngine::Walk::DestinationGone() {
+    return engine_.files_.DriveKind(destinationRoot_) == platform::DriveType::no_root_dir;
 }
 
 } // namespace stowkeep::backup

@@ -30,30 +30,70 @@ std::wstring PathKey(const std::wstring& path) {
 }
 
 CopyEngine::Walk::Walk(CopyEngine& engine, const std::wstring& ownDestination)
-    : engine_(engine), ownDestinationKey_(PathKey(ownDestination)) {}
+    : engine_(engine), ownDestinationKey_(PathKey(ownDestination)),
+      destinationRoot_(ownDestination.substr(0, 3)), shownCopied_(engine.run_.CopiedCount) {}
 
-bool CopyEngine::Walk::Folder(std::wstring source, std::wstring destination) {
+CopyEngine::Walk::Outcome CopyEngine::Walk::Folder(std::wstring source, std::wstring destination,
+                                                   bool destinationIsNew) {
     AppendBackslash(source);
     AppendBackslash(destination);
     const auto entries = engine_.files_.List(source);
     if (!entries) {
-        return true;
+        return Outcome::copied;
     }
+    FolderNames names = NamesOf(*entries, destination, destinationIsNew);
     for (const platform::FolderEntry& entry : *entries) {
-        const Outcome outcome = entry.IsFolder() ? CopySubfolder(source, destination, entry)
-                                                 : CopyFile(source, destination, entry.name);
-        if (outcome == Outcome::no_space) {
-            engine_.window_.ShowMessage(kNoSpaceLeft);
-            return false;
-        }
-        if (outcome == Outcome::stop) {
-            return false;
+        const Outcome outcome = entry.IsFolder()
+                                    ? CopySubfolder(names, source, destination, entry)
+                                    : CopyFileMakingRoom(names, source, destination, entry.name);
+        if (outcome != Outcome::copied && outcome != Outcome::failed) {
+            return outcome;
         }
     }
-    return true;
+    return Outcome::copied;
 }
 
-CopyEngine::Walk::Outcome CopyEngine::Walk::CopySubfolder(const std::wstring& source,
+// Temporaries that an ended run left in the destination folder go first, so
+// that no free space is counted for them.
+CopyEngine::Walk::FolderNames
+CopyEngine::Walk::NamesOf(const std::vector<platform::FolderEntry>& sourceEntries,
+                          const std::wstring& destination, bool destinationIsNew) {
+    FolderNames names;
+    for (const platform::FolderEntry& entry : sourceEntries) {
+        names.source.insert(PathKey(entry.name));
+    }
+    const auto existing = destinationIsNew ? std::vector<platform::FolderEntry>{}
+                                           : engine_.files_.List(destination);
+    names.destinationListed = existing.has_value();
+    for (const platform::FolderEntry& entry : existing.value_or(std::vector<platform::FolderEntry>{})) {
+        const std::wstring key = PathKey(entry.name);
+        if (!entry.IsFolder() && IsTemporaryName(entry.name) && !names.source.contains(key) &&
+            engine_.files_.Remove(destination + entry.name)) {
+            continue;
+        }
+        names.destination.emplace(key, entry.attributes);
+    }
+    return names;
+}
+
+bool CopyEngine::Walk::Finish(Outcome outcome) {
+    if (outcome != Outcome::vanished) {
+        const Outcome placed = CommitBatch();
+        if (placed != Outcome::copied) {
+            outcome = placed;
+        }
+    }
+    ShowCurrent();
+    if (outcome == Outcome::no_space || outcome == Outcome::full) {
+        engine_.window_.ShowMessage(kNoSpaceLeft);
+    } else if (outcome == Outcome::vanished) {
+        engine_.window_.ShowMessage(kConnectDevice);
+    }
+    return outcome == Outcome::copied || outcome == Outcome::failed;
+}
+
+CopyEngine::Walk::Outcome CopyEngine::Walk::CopySubfolder(FolderNames& names,
+                                                          const std::wstring& source,
                                                           const std::wstring& destination,
                                                           const platform::FolderEntry& entry) {
     const std::wstring from = source + entry.name;
@@ -63,13 +103,20 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopySubfolder(const std::wstring& so
         return Outcome::copied;
     }
     const std::wstring to = destination + entry.name;
-    if (!platform::FolderExists(engine_.files_, to) && !engine_.files_.MakeFolder(to)) {
-        CountError();
-        return Outcome::failed;
+    bool exists = false;
+    if (names.destinationListed) {
+        const auto listed = names.destination.find(PathKey(entry.name));
+        exists = listed != names.destination.end() &&
+                 (listed->second & platform::kAttrDirectory) != 0;
+    } else {
+        exists = platform::FolderExists(engine_.files_, to);
+    }
+    if (!exists && !engine_.files_.MakeFolder(to)) {
+        return DestinationFailure();
     }
     ProcessMessagesWhenDue();
     try {
-        return Folder(from, to) ? Outcome::copied : Outcome::stop;
+        return Folder(from, to, !exists);
     } catch (const std::exception&) {
         CountError();
         return Outcome::failed;
@@ -97,8 +144,20 @@ void CopyEngine::Walk::ProcessMessagesWhenDue() {
 }
 
 void CopyEngine::Walk::ProcessMessagesNow() {
+    ShowCurrent();
     engine_.window_.ProcessMessages();
     lastMessages_ = engine_.clock_();
+}
+
+void CopyEngine::Walk::ShowCurrent() {
+    if (currentPath_ != shownPath_) {
+        engine_.window_.SetFilePath(currentPath_);
+        shownPath_ = currentPath_;
+    }
+    if (engine_.run_.CopiedCount != shownCopied_) {
+        engine_.window_.SetProgress(Progress());
+        shownCopied_ = engine_.run_.CopiedCount;
+    }
 }
 
 int CopyEngine::Walk::Progress() const {

@@ -22,6 +22,9 @@ inline constexpr std::uint32_t kAttrDirectory = 0x10;
 inline constexpr std::uint32_t kAttrArchive = 0x20;
 inline constexpr std::uint32_t kAttrNormal = 0x80;
 inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
+// Reparse tags (IO_REPARSE_TAG_*) of the folders that lead elsewhere.
+inline constexpr std::uint32_t kReparseTagMountPoint = 0xA0000003; // junction, mounted volume
+inline constexpr std::uint32_t kReparseTagSymlink = 0xA000000C;
 // What Attributes() answers for a path that cannot be examined
 // (INVALID_FILE_ATTRIBUTES).
 inline constexpr std::uint32_t kNoAttributes = 0xFFFFFFFF;
@@ -43,6 +46,8 @@ struct FolderEntry {
     std::wstring name;
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
+    // The reparse tag when the reparse-point attribute is set, otherwise 0.
+    std::uint32_t reparseTag = 0;
 
     bool IsFolder() const { return (attributes & kAttrDirectory) != 0; }
     bool IsReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
@@ -95,6 +100,10 @@ class File {
     virtual bool WriteAt(std::uint64_t offset, const void* data, std::size_t count) = 0;
     // FlushFileBuffers: written data reaches the disk.
     virtual bool Flush() = 0;
+    // Hands what this process still holds of written data to the system
+    // (which may keep it in its cache), reporting a failure as Write does.
+    // A file that holds nothing back has nothing to do.
+    virtual bool WriteOut() { return true; }
     virtual std::optional<std::uint64_t> Size() = 0;
     // Sets the end of the file (extending it without writing data); the
     // position moves to the new end.
@@ -149,6 +158,15 @@ class FileSystem {
 
     // GetDriveTypeW.
     virtual DriveType DriveKind(const std::wstring& root) = 0;
+
+    // FlushFileBuffers on the volume of root ("E:\" -> \\.\E:, opened for
+    // writing, which takes administrator rights): the data of every file open
+    // on that volume reaches the disk. FileError::other where the system
+    // refuses to flush a volume (Wine; a file system that cannot).
+    virtual FileError FlushVolume(const std::wstring& root) {
+        static_cast<void>(root);
+        return FileError::other;
+    }
 };
 
 // A folder exists when its attributes can be read and carry the directory

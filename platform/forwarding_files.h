@@ -34,6 +34,7 @@ class ForwardingFileSystem : public FileSystem {
         return inner_.VolumeFileSystem(root);
     }
     DriveType DriveKind(const std::wstring& root) override { return inner_.DriveKind(root); }
+    FileError FlushVolume(const std::wstring& root) override { return inner_.FlushVolume(root); }
 
   private:
     FileSystem& inner_;

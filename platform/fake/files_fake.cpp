@@ -77,6 +77,7 @@ void FakeFileSystem::AddFile(const std::wstring& path, std::string_view content,
     auto location = state_->Locate(path, false);
     auto node = NewNode(location.value().name, attributes, location->parent->volume);
     node->data = content;
+    node->durable = node->data;
     location->parent->children[FakeUpper(location->name)] = node;
 }
 

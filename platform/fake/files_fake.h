@@ -3,8 +3,10 @@
 // An in-memory file system with the Windows behaviour the program relies on:
 // drive letters with their type, free space and file-system name,
 // case-insensitive names listed in name order, attributes, share modes,
-// read-only and hidden files, junctions, a disk that fills up, and faults
-// injected on the Nth call of an operation. Safe to use from several threads.
+// read-only and hidden files, junctions, a disk that fills up, faults
+// injected on the Nth call of an operation, and durability: data written but
+// not flushed (by its file or by a flush of its volume) is lost on a power
+// cut or an unplug. Safe to use from several threads.
 
 #include "platform/files.h"
 
@@ -27,7 +29,9 @@ class FakeFileSystem : public FileSystem {
         move,
         remove,
         make_folder,
-        free_space
+        free_space,
+        volume_flush,
+        any // every call above, counted together
     };
 
     // The countdown-th call of op from now (1: the next one) fails with
@@ -39,6 +43,10 @@ class FakeFileSystem : public FileSystem {
         FileError error = FileError::io_error;
         bool persist = false;
         std::wstring path;
+        // With path: calls on everything beneath it fail too.
+        bool under = false;
+        // The volume of the call is pulled out when the fault fires.
+        bool unplug = false;
     };
 
     FakeFileSystem();
@@ -55,10 +63,23 @@ class FakeFileSystem : public FileSystem {
     // reparse-point attributes).
     void AddJunction(const std::wstring& path, const std::wstring& target);
     void InjectFault(const Fault& fault);
+    void ClearFaults();
+    // Whether FlushVolume works on the letter's volume (Windows) or is
+    // refused (Wine); it works unless set otherwise.
+    void SetVolumeFlush(wchar_t letter, bool available);
+    // Every file on every volume loses what was written to it since it was
+    // last made durable; shortening a file and names are kept.
+    void PowerCut();
+    // The volume and its files vanish, losing what was not durable; handles
+    // open on it fail from then on, also after it is plugged in again.
+    void Unplug(wchar_t letter);
+    void Plug(wchar_t letter);
 
     // Inspection.
     std::optional<std::string> Content(const std::wstring& path) const;
     int OpenFileCount() const;
+    // Calls counted by the faults' countdown (Op::any) so far.
+    int CallCount() const;
 
     std::optional<std::vector<FolderEntry>> List(const std::wstring& folder) override;
     std::uint32_t Attributes(const std::wstring& path) override;
@@ -72,6 +93,7 @@ class FakeFileSystem : public FileSystem {
     std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override;
     std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override;
     DriveType DriveKind(const std::wstring& root) override;
+    FileError FlushVolume(const std::wstring& root) override;
 
     struct State;
 

@@ -30,7 +30,8 @@ class FakeFile final : public File {
     FakeFile(std::shared_ptr<FakeFileSystem::State> state, FakeNodePtr node, std::wstring key,
              Access access, unsigned share)
         : state_(std::move(state)), node_(std::move(node)),
-          key_(std::move(key)), opening_{access, share} {
+          key_(std::move(key)), opening_{access, share},
+          mount_(state_->volumes.at(node_->volume).mount) {
         node_->openings.push_back(&opening_);
         ++state_->openFiles;
     }
@@ -75,7 +76,11 @@ class FakeFile final : public File {
 
     bool Flush() override {
         std::lock_guard lock(state_->mutex);
-        return Allowed(Writes(opening_.access), FakeFileSystem::Op::flush);
+        if (!Allowed(Writes(opening_.access), FakeFileSystem::Op::flush)) {
+            return false;
+        }
+        node_->durable = node_->data;
+        return true;
     }
 
     std::optional<std::uint64_t> Size() override {
@@ -95,6 +100,7 @@ class FakeFile final : public File {
         } else {
             state_->volumes[node_->volume].freeBytes += node_->data.size() - length;
             node_->data.resize(length);
+            node_->durable.resize(std::min<std::uint64_t>(node_->durable.size(), length));
         }
         position_ = length;
         return true;
@@ -107,6 +113,11 @@ class FakeFile final : public File {
 
   private:
     bool Allowed(bool accessGranted, FakeFileSystem::Op op) {
+        const auto volume = state_->volumes.find(node_->volume);
+        if (volume == state_->volumes.end() || volume->second.mount != mount_) {
+            lastError_ = FileError::not_found; // the device is gone
+            return false;
+        }
         if (!accessGranted) {
             lastError_ = FileError::access_denied;
             return false;
@@ -141,6 +152,7 @@ class FakeFile final : public File {
     FakeNodePtr node_;
     std::wstring key_;
     FakeOpening opening_;
+    int mount_;
     std::uint64_t position_ = 0;
     FileError lastError_ = FileError::none;
 };
@@ -182,6 +194,7 @@ FileHandle FakeFileSystem::Open(const std::wstring& path, Access access, unsigne
         if (reason == FileError::none && disposition == Disposition::create_always) {
             state_->volumes[location->node->volume].freeBytes += location->node->data.size();
             location->node->data.clear();
+            location->node->durable.clear();
             location->node->attributes = kAttrArchive;
         }
     } else if (disposition == Disposition::open_existing) {

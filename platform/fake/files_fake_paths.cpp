@@ -91,9 +91,25 @@ std::optional<FakeLocation> FakeFileSystem::State::Locate(const std::wstring& pa
     return location;
 }
 
+namespace {
+
+// key is path, or with under set, anything beneath it.
+bool FaultHits(const FakeFileSystem::Fault& fault, const std::wstring& key) {
+    if (fault.path.empty()) {
+        return true;
+    }
+    const std::wstring faultKey = FakePathKey(fault.path);
+    return key == faultKey || (fault.under && key.size() > faultKey.size() &&
+                               key.compare(0, faultKey.size(), faultKey) == 0 &&
+                               key[faultKey.size()] == L'\\');
+}
+
+} // namespace
+
 bool FakeFileSystem::State::TakeFault(Op op, const std::wstring& key, FileError& error) {
+    ++calls;
     for (auto fault = faults.begin(); fault != faults.end(); ++fault) {
-        if (fault->op != op || (!fault->path.empty() && FakePathKey(fault->path) != key)) {
+        if ((fault->op != op && fault->op != Op::any) || !FaultHits(*fault, key)) {
             continue;
         }
         if (fault->countdown > 1) {
@@ -101,8 +117,12 @@ bool FakeFileSystem::State::TakeFault(Op op, const std::wstring& key, FileError&
             continue;
         }
         error = fault->error;
+        const bool unplug = fault->unplug;
         if (!fault->persist) {
             faults.erase(fault);
+        }
+        if (unplug && !key.empty()) {
+            Unplug(key[0]);
         }
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include "platform/fake/files_fake.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -25,6 +26,7 @@ struct FakeNode {
     wchar_t volume = 0;
     std::wstring junctionTarget; // set for a junction
     std::string data;
+    std::string durable; // what a power cut leaves of data
     std::map<std::wstring, FakeNodePtr> children; // keyed by upper-case name
     std::vector<const FakeOpening*> openings;
 
@@ -36,6 +38,8 @@ struct FakeVolume {
     std::wstring fileSystem;
     DriveType type = DriveType::fixed;
     FakeNodePtr root;
+    bool volumeFlush = true;
+    int mount = 0; // raised at every plug; older handles stay dead
 };
 
 // Where a path leads: the folder holding its last item, and the item itself
@@ -51,16 +55,22 @@ struct FakeFileSystem::State {
     mutable std::mutex mutex;
     std::map<wchar_t, FakeVolume> volumes;
     std::vector<Fault> faults;
+    std::map<wchar_t, FakeVolume> unplugged;
     int openFiles = 0;
+    int calls = 0;
 
     // Both called with the mutex held. Junctions on the way are followed;
     // the last item only when followLast is set.
     std::optional<FakeLocation> Locate(const std::wstring& path, bool followLast, int depth = 0);
     // Counts this call down against the injected faults; true when it fails.
     bool TakeFault(Op op, const std::wstring& key, FileError& error);
+    // Called with the mutex held.
+    void Unplug(wchar_t letter);
 };
 
 std::wstring FakeUpper(std::wstring_view text);
 std::wstring FakePathKey(const std::wstring& path);
+// Every file of a volume's tree, junctions not followed.
+void FakeForEachFile(const FakeNodePtr& folder, const std::function<void(FakeNode&)>& visit);
 
 } // namespace stowkeep::platform

@@ -38,10 +38,13 @@ CopyFixture::CopyFixture() : window(run) {
 bool CopyFixture::Copy(const std::wstring& source, const std::wstring& destination) {
     auto now = std::make_shared<std::chrono::steady_clock::time_point>();
     const auto step = clockStep;
-    CopyEngine engine(files, run, window, total, [now, step] {
-        *now += step;
-        return *now;
-    });
+    CopyEngine engine(
+        files, run, window, total,
+        [now, step] {
+            *now += step;
+            return *now;
+        },
+        batching);
     return engine.CopyFolder(source, destination);
 }
 

@@ -61,6 +61,7 @@ struct CopyFixture {
     ScriptedCopyWindow window;
     std::atomic<std::int32_t> total{0};
     std::chrono::milliseconds clockStep{1};
+    CopyBatching batching;
 };
 
 } // namespace stowkeep::backup::testing

@@ -17,7 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Le;
 
-const std::wstring kTemporary = L"E:\\backup\\Data\\~stowkeep.tmp";
+const std::wstring kTemporary = L"E:\\backup\\Data\\~sk1"; // of a.bin
 
 // C:\Data holds a.bin of size bytes and b.txt; an older copy of a.bin exists.
 void AddTree(CopyFixture& f, std::size_t size) {
@@ -76,6 +76,7 @@ TEST(CopyFolderSpace, DiskFillingDuringTheFileOrUnknownFreeSpaceStopsTheRun) {
 TEST(CopyFolderSpace, DiskFoundFullByTheFlushStopsTheRun) {
     CopyFixture f;
     AddTree(f, 5000);
+    f.files.SetVolumeFlush(L'E', false);
     f.files.InjectFault({FakeFileSystem::Op::flush, 1, FileError::disk_full, false, kTemporary});
     ExpectStoppedAtA(f, f.Copy(L"C:\\Data", L"E:\\backup\\Data"));
     EXPECT_THAT(f.window.messages, ElementsAre(L"There is no space left."));
@@ -159,21 +160,25 @@ TEST(CopyFolderControl, MessagesAreProcessedByTimeDuringALargeFile) {
     EXPECT_LE(f.window.processCalls, 15);
 }
 
+// The bar follows CopiedCount at the message cadence: here after each batch
+// of 10 files is in place.
 TEST(CopyFolderProgress, ShareOfTheTotalClampedAt100AndZeroWhileUnknown) {
     struct Case {
         std::int32_t total;
         int first;
         int last;
     };
-    for (const Case c : {Case{100, 1, 100}, Case{0, 0, 0}, Case{40, 2, 100}}) {
+    for (const Case c : {Case{100, 10, 100}, Case{0, 0, 0}, Case{40, 25, 100}}) {
         CopyFixture f;
         for (int i = 0; i < 100; ++i) {
             f.files.AddFile(L"C:\\Data\\f" + std::to_wstring(1000 + i), "x");
         }
         f.files.AddFolder(L"E:\\backup\\Data");
         f.total = c.total;
+        f.batching.files = 10;
+        f.clockStep = std::chrono::milliseconds(40); // messages at every look
         EXPECT_TRUE(f.Copy(L"C:\\Data", L"E:\\backup\\Data"));
-        ASSERT_EQ(f.window.progress.size(), 100u);
+        ASSERT_EQ(f.window.progress.size(), 10u);
         EXPECT_EQ(f.window.progress.front(), c.first);
         EXPECT_EQ(f.window.progress.back(), c.last);
         EXPECT_THAT(f.window.progress, Each(Le(100)));

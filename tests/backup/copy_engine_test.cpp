@@ -99,6 +99,9 @@ TEST_P(CopyFolderFileError, CountsOneErrorAndKeepsTheOlderCopy) {
     EXPECT_EQ(f.files.OpenFileCount(), holder ? 1 : 0);
 }
 
+// The temporary file of 2.bin, the second file of its folder.
+const std::wstring kTemporaryOf2 = L"E:\\backup\\Data\\~sk2";
+
 FakeFileSystem::Fault On(FakeFileSystem::Op op, int countdown, const std::wstring& path,
                          FileError error = FileError::io_error) {
     return {op, countdown, error, false, path};
@@ -120,27 +123,24 @@ INSTANTIATE_TEST_SUITE_P(
                       }},
         FileErrorCase{"TemporaryFileNotCreatable",
                       [](CopyFixture& f) -> platform::FileHandle {
-                          f.files.InjectFault(On(FakeFileSystem::Op::open, 2,
-                                                 L"E:\\backup\\Data\\~stowkeep.tmp",
+                          f.files.InjectFault(On(FakeFileSystem::Op::open, 1, kTemporaryOf2,
                                                  FileError::access_denied));
                           return nullptr;
                       }},
         FileErrorCase{"WriteFailingInTheMiddleOfTheFile",
                       [](CopyFixture& f) -> platform::FileHandle {
-                          f.files.InjectFault(
-                              On(FakeFileSystem::Op::write, 3, L"E:\\backup\\Data\\~stowkeep.tmp"));
+                          f.files.InjectFault(On(FakeFileSystem::Op::write, 3, kTemporaryOf2));
                           return nullptr;
                       }},
         FileErrorCase{"FlushFailing",
                       [](CopyFixture& f) -> platform::FileHandle {
-                          f.files.InjectFault(
-                              On(FakeFileSystem::Op::flush, 2, L"E:\\backup\\Data\\~stowkeep.tmp"));
+                          f.files.SetVolumeFlush(L'E', false);
+                          f.files.InjectFault(On(FakeFileSystem::Op::flush, 1, kTemporaryOf2));
                           return nullptr;
                       }},
         FileErrorCase{"ReplacementRefused",
                       [](CopyFixture& f) -> platform::FileHandle {
-                          f.files.InjectFault(
-                              On(FakeFileSystem::Op::move, 2, L"E:\\backup\\Data\\~stowkeep.tmp"));
+                          f.files.InjectFault(On(FakeFileSystem::Op::move, 1, kTemporaryOf2));
                           return nullptr;
                       }},
         FileErrorCase{"OlderCopyReadOnly",
