@@ -94,7 +94,7 @@ void TForm2::RunBackup() {
             EndWithMessage(kCannotMakeJobFolder);
             return;
         }
-        spSkinStdLabel1.setText(L"From : " + job.Source + L"  ----->  To: " + folder);
+        SetJobLine(job.Source, folder);
         if (!engine.CopyFolder(job.Source, folder)) {
             break;
         }
@@ -122,8 +122,16 @@ void TForm2::SetCopyControl(const std::wstring& value) {
     copyControlChanged_.set();
 }
 
+// A long source gives way in its middle, so that the destination stays readable.
+void TForm2::SetJobLine(const std::wstring& source, const std::wstring& destination) {
+    const std::wstring from = L"From : ";
+    spSkinStdLabel1.setCompactText(from + source + L"  ----->  To: " + destination,
+                                   {from.size(), from.size() + source.size()});
+}
+
+// A long path gives way before its last backslash, so that the file name stays readable.
 void TForm2::SetFilePath(const std::wstring& path) {
-    spSkinStdLabel4.setText(path);
+    spSkinStdLabel4.setCompactText(path, {0, path.rfind(L'\\')});
 }
 
 void TForm2::SetErrorLine(const std::wstring& text) {

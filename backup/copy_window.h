@@ -48,6 +48,7 @@ class TForm2 : public CopyWindowPort {
 
   private:
     bool PrepareBackupFolder();
+    void SetJobLine(const std::wstring& source, const std::wstring& destination);
     void EndWithMessage(const wchar_t* message);
     void SetCopyControl(const std::wstring& value);
 

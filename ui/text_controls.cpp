@@ -16,6 +16,14 @@ void Label::setStyle(LabelStyle style) {
     notify(Change::Style);
 }
 
+void Label::setCompactText(std::wstring text, TextSpan yieldFirst) {
+    if (compaction_ != yieldFirst) {
+        compaction_ = yieldFirst;
+        notify(Change::Style);
+    }
+    setText(std::move(text));
+}
+
 Edit::Edit(std::string name, Rect bounds, std::wstring text, int maxLength)
     : Control(std::move(name), bounds, std::move(text)), maxLength_(maxLength) {}
 

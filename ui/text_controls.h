@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/compact_text.h"
 #include "ui/container.h"
 #include "ui/control.h"
 
@@ -17,8 +18,15 @@ class Label : public Control {
     LabelStyle style() const { return style_; }
     void setStyle(LabelStyle style);
 
+    // A text that, when wider than the label, is drawn with a middle stretch as "...", taken
+    // from `yieldFirst` while that suffices. The text itself stays whole.
+    void setCompactText(std::wstring text, TextSpan yieldFirst);
+    // The stretch that gives way first; nullopt for a label whose text is never compacted.
+    std::optional<TextSpan> compaction() const { return compaction_; }
+
   private:
     LabelStyle style_;
+    std::optional<TextSpan> compaction_;
 };
 
 // A one-line text field. maxLength 0 means no limit.
