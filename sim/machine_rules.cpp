@@ -41,6 +41,8 @@ bool SharesConflict(std::uint32_t access, std::uint32_t share, std::uint32_t oth
         return (CanRead(wanted) && !(shared & hl::kFileShareRead)) ||
                (CanWrite(wanted) && !(shared & hl::kFileShareWrite));
     };
+    if (!HasDataAccess(access) || !HasDataAccess(otherAccess))
+        return false;
     return refuses(access, otherShare) || refuses(otherAccess, share);
 }
 
