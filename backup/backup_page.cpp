@@ -100,7 +100,11 @@ bool BackupPage::Validate(const std::wstring& source, const std::wstring& destin
         {[&] { return !source.empty(); }, kSelectPath, true, false},
         {[&] { return platform::FolderExists(files, source); }, kSelectPath, true, false},
         {[&] { return !destination.empty(); }, kSelectPath, false, true},
-        {[&] { return platform::FolderExists(files, destination); }, kSelectPath, false, true},
+        {[&] {
+             return platform::FolderExists(files, destination) ||
+                    MakeFirstBackupFolder(destination);
+         },
+         kSelectPath, false, true},
         {[&] { return IsFixedDrive(source); }, kNotLocal, true, false},
         {[&] { return IsFixedDrive(destination); }, kNotLocal, false, true},
         {[&] { return DriveOf(destination) == context_.state.DeviceRoot; }, kNotDevice, false,
@@ -132,6 +136,15 @@ int BackupPage::RowOf(const std::wstring& source, const std::wstring& destinatio
         }
     }
     return -1;
+}
+
+// The preset destination names the enclosure's backup folder, which the first
+// run would create: a new enclosure has none yet, and the first job must not
+// be refused for that.
+bool BackupPage::MakeFirstBackupFolder(const std::wstring& destination) {
+    const std::wstring& root = context_.state.DeviceRoot;
+    return !root.empty() && destination == root + L"backup" &&
+           context_.files.MakeFolder(destination);
 }
 
 bool BackupPage::IsFixedDrive(const std::wstring& path) {

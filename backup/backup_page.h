@@ -30,6 +30,7 @@ class BackupPage {
   private:
     bool Validate(const std::wstring& source, const std::wstring& destination);
     int RowOf(const std::wstring& source, const std::wstring& destination) const;
+    bool MakeFirstBackupFolder(const std::wstring& destination);
     bool IsFixedDrive(const std::wstring& path);
     void ResetSource();
     void ResetDestination();

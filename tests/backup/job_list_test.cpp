@@ -108,6 +108,53 @@ TEST_F(JobListTest, AddStoresTheJobAtOnceAndResetsBothFields) {
     EXPECT_EQ(page->JvDirectoryEdit2.text(), L"E:\\backup");
 }
 
+struct FirstJobCase {
+    const char* name;
+    const wchar_t* destination;
+    bool backupIsAFile;     // E:\backup is taken by a file
+    const wchar_t* message; // nullptr: the job is added
+    bool backupFolderAfter;
+};
+
+class FirstJobTest : public BackupUiTest, public ::testing::WithParamInterface<FirstJobCase> {};
+
+// A new enclosure has no backup folder until its first run. Only the preset
+// destination, DeviceRoot + "backup" letter for letter, is made by Add.
+TEST_P(FirstJobTest, PresetBackupFolderIsMadeAndNoOtherFolder) {
+    const FirstJobCase& c = GetParam();
+    files.AddFolder(L"C:\\Data");
+    if (c.backupIsAFile) {
+        files.AddFile(L"E:\\backup", "x");
+    }
+    page->JvDirectoryEdit1.setText(L"C:\\Data");
+    page->JvDirectoryEdit2.setText(c.destination);
+
+    page->spSkinButton3.click();
+
+    if (c.message == nullptr) {
+        EXPECT_TRUE(Texts().empty());
+        EXPECT_EQ(ReadBackupJobs(settings), (std::vector<BackupJob>{{L"C:\\Data", c.destination}}));
+    } else {
+        EXPECT_EQ(Texts(), std::vector<std::wstring>{c.message});
+        EXPECT_EQ(page->spSkinListView1.rowCount(), 0);
+        EXPECT_EQ(page->JvDirectoryEdit1.text(), L"C:\\Data");
+    }
+    EXPECT_EQ(page->JvDirectoryEdit2.text(), L"E:\\backup");
+    EXPECT_EQ(platform::FolderExists(files, L"E:\\backup"), c.backupFolderAfter);
+    EXPECT_FALSE(platform::FolderExists(files, L"E:\\other"));
+    EXPECT_EQ(files.Content(L"E:\\backup"),
+              c.backupIsAFile ? std::optional<std::string>("x") : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FreshEnclosure, FirstJobTest,
+    ::testing::Values(FirstJobCase{"PresetIsMade", L"E:\\backup", false, nullptr, true},
+                      FirstJobCase{"OtherFolderIsNotMade", L"E:\\other", false, kSelectPath, false},
+                      FirstJobCase{"LetterCaseDiffers", L"e:\\backup", false, kSelectPath, false},
+                      FirstJobCase{"TrailingBackslash", L"E:\\backup\\", false, kSelectPath, false},
+                      FirstJobCase{"NameTakenByAFile", L"E:\\backup", true, kSelectPath, false}),
+    CaseName<FirstJobCase>);
+
 // A refused write shows the settings file's error; the list then shows no job
 // that is not stored, and no count names a missing job.
 TEST_F(JobListTest, AddWithTheFileReadOnlyShowsTheWriteErrorAndListsNothing) {
