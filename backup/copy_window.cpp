@@ -81,11 +81,7 @@ void TForm2::RunBackup() {
     SetProgress(0);
     CopyEngine engine(context_.files, run_, *this, context_.totalFileCount);
     for (const BackupJob& job : jobs) {
-        std::wstring folder = job.Destination;
-        if (folder.back() != L'\\') {
-            folder += L'\\';
-        }
-        folder += FolderNameOf(job.Source);
+        const std::wstring folder = JobFolderOf(job.Source, job.Destination);
         if (platform::FolderExists(context_.files, folder)) {
             if (context_.messages.warn(kOverwriteQuestion) == ui::Answer::No) {
                 break;

@@ -123,31 +123,29 @@ TEST_F(BackupRunTest, NoAtTheSecondOfThreeJobsLeavesTheThirdUncopied) {
     ExpectRunEnded();
 }
 
-// The folder-name rule decides where a job goes; a quote keeps the rest of the
-// path in one item, which cannot be made in one level.
-TEST_F(BackupRunTest, JobFolderNamesFollowTheLastItemOfTheSource) {
+// The folder-name rule decides where a job goes. A quote opened above the
+// last folder, or a drive root, still gives a folder that is made in one
+// level, so no job ends the run for its name.
+TEST_F(BackupRunTest, EveryJobFolderIsMadeInOneLevel) {
     files.AddFile(L"C:\\Work\\ Old\\w.txt", "work");
     files.AddFile(L"C:\\Bob's\\Docs\\d.txt", "docs");
+    files.AddFile(L"C:\\Users\\O'Brien\\Documents\\o.txt", "obrien");
     StoreJobs({{L"C:\\Work\\ Old", L"E:\\backup"},
                {L"C:\\Bob's\\Docs", L"E:\\backup\\"},
+               {L"C:\\Users\\O'Brien\\Documents", L"E:\\backup"},
+               {L"C:\\", L"E:\\backup"},
                {L"C:\\Data", L"E:\\backup"}});
 
     Backup();
 
-    EXPECT_EQ(Copied(L"E:\\backup\\Old\\w.txt"), "work");
-    EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Can not make folder."});
-    EXPECT_EQ(files.Attributes(L"E:\\backup\\Data"), platform::kNoAttributes);
-    EXPECT_NE(CopyWindow()->JvXPProgressBar1.position(), 100);
-    ExpectRunEnded();
-}
-
-TEST_F(BackupRunTest, BobsDocsGoesIntoItsQuotedFolderOnceTheFirstLevelExists) {
-    files.AddFile(L"C:\\Bob's\\Docs\\d.txt", "docs");
-    files.AddFolder(L"E:\\backup\\Bob's");
-    StoreJobs({{L"C:\\Bob's\\Docs", L"E:\\backup"}});
-    Backup();
     EXPECT_TRUE(Texts().empty());
-    EXPECT_EQ(Copied(L"E:\\backup\\Bob's\\Docs\\d.txt"), "docs");
+    EXPECT_EQ(Copied(L"E:\\backup\\Old\\w.txt"), "work");
+    EXPECT_EQ(Copied(L"E:\\backup\\Docs\\d.txt"), "docs");
+    EXPECT_EQ(Copied(L"E:\\backup\\Documents\\o.txt"), "obrien");
+    EXPECT_EQ(Copied(L"E:\\backup\\C\\Users\\O'Brien\\Documents\\o.txt"), "obrien");
+    EXPECT_EQ(Copied(L"E:\\backup\\Data\\a.txt"), "alpha");
+    EXPECT_EQ(CopyWindow()->JvXPProgressBar1.position(), 100);
+    ExpectRunEnded();
 }
 
 TEST_F(BackupRunTest, BackupFolderThatCannotBeMadeEndsTheRunWithItsMessage) {
