@@ -1,5 +1,7 @@
 #include "backup/copy_engine_walk.h"
 
+#include "backup/walk_filter.h"
+
 #include <algorithm>
 #include <cwctype>
 #include <exception>
@@ -99,7 +101,7 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopySubfolder(FolderNames& names,
     const std::wstring from = source + entry.name;
     // A junction or symbolic link may lead back into the tree, and the job's
     // own destination inside its source would be copied into itself.
-    if (entry.IsReparsePoint() || PathKey(from) == ownDestinationKey_) {
+    if (PassesOver(entry, from, ownDestinationKey_)) {
         return Outcome::copied;
     }
     const std::wstring to = destination + entry.name;

@@ -1,10 +1,14 @@
 #include "backup/file_count.h"
 
+#include "backup/folder_name.h"
+#include "backup/walk_filter.h"
+
 #include <thread>
 
 namespace stowkeep::backup {
 
-std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder) {
+std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder,
+                        const std::wstring& ownDestination) {
     std::wstring path = folder;
     if (path.empty() || path.back() != L'\\') {
         path += L'\\';
@@ -15,24 +19,28 @@ std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder)
     }
     std::int32_t count = 0;
     for (const platform::FolderEntry& entry : *entries) {
+        const std::wstring entryPath = path + entry.name;
         if (!entry.IsFolder()) {
             ++count;
-        } else if (!entry.IsReparsePoint()) {
-            count += CountFiles(files, path + entry.name);
+        } else if (!PassesOver(entry, entryPath, ownDestination)) {
+            count += CountFiles(files, entryPath, ownDestination);
         }
     }
     return count;
 }
 
-std::vector<std::wstring> ReadBackupSources(const settings::SettingsFile& settings) {
+std::vector<CountedSource> ReadBackupSources(const settings::SettingsFile& settings) {
     const int count = settings.ReadInteger(L"BackupSource", L"num", 0);
-    std::vector<std::wstring> sources;
+    std::vector<CountedSource> sources;
     for (int k = 1; k <= count; ++k) {
-        std::wstring source = settings.ReadText(L"BackupSource", std::to_wstring(k), L"");
+        const std::wstring key = std::to_wstring(k);
+        std::wstring source = settings.ReadText(L"BackupSource", key, L"");
         if (source.empty()) {
             break;
         }
-        sources.push_back(std::move(source));
+        const std::wstring destination = settings.ReadText(L"BackupDestination", key, L"");
+        std::wstring ownDestination = destination.empty() ? L"" : JobFolderOf(source, destination);
+        sources.push_back({std::move(source), std::move(ownDestination)});
     }
     return sources;
 }
@@ -44,8 +52,8 @@ TFileNumCheckThread::TFileNumCheckThread(platform::FileSystem& files,
 
 void TFileNumCheckThread::Execute() {
     std::int32_t sum = 0;
-    for (const std::wstring& source : ReadBackupSources(settings_)) {
-        sum += CountFiles(files_, source);
+    for (const CountedSource& counted : ReadBackupSources(settings_)) {
+        sum += CountFiles(files_, counted.source, counted.ownDestination);
     }
     total_.store(sum);
 }

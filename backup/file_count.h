@@ -16,13 +16,24 @@ namespace stowkeep::backup {
 inline std::atomic<std::int32_t> TotalFileCount{0};
 
 // The number of files in a folder and all its subfolders, counted as the copy
-// engine walks them: junction and symbolic-link folders are passed over.
+// engine walks them: junction and symbolic-link folders are passed over, and
+// so is ownDestination, the folder the job copies into, when it lies inside.
 // 0 when the folder cannot be listed.
-std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder);
+std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder,
+                        const std::wstring& ownDestination = {});
+
+// One stored source and the folder its job copies into (empty when the job
+// has no destination).
+struct CountedSource {
+    std::wstring source;
+    std::wstring ownDestination;
+
+    bool operator==(const CountedSource&) const = default;
+};
 
 // The stored backup sources: num of BackupSource, then source 1 .. num,
-// stopping at the first empty one. Destinations are not read.
-std::vector<std::wstring> ReadBackupSources(const settings::SettingsFile& settings);
+// stopping at the first empty one, each with its job's folder.
+std::vector<CountedSource> ReadBackupSources(const settings::SettingsFile& settings);
 
 // The file counter: counts every stored source and stores the sum into the
 // total, once, at its end.

@@ -81,13 +81,20 @@ void FakeFileSystem::AddFile(const std::wstring& path, std::string_view content,
     location->parent->children[FakeUpper(location->name)] = node;
 }
 
-void FakeFileSystem::AddJunction(const std::wstring& path, const std::wstring& target) {
+void FakeFileSystem::AddJunction(const std::wstring& path, const std::wstring& target,
+                                 std::uint32_t reparseTag) {
+    AddReparseFolder(path, reparseTag);
+    std::lock_guard lock(state_->mutex);
+    state_->Locate(path, false).value().node->junctionTarget = target;
+}
+
+void FakeFileSystem::AddReparseFolder(const std::wstring& path, std::uint32_t reparseTag) {
     AddFolder(ParentOf(path));
     std::lock_guard lock(state_->mutex);
     auto location = state_->Locate(path, false);
     auto node = NewNode(location.value().name, kAttrDirectory | kAttrReparsePoint,
                         location->parent->volume);
-    node->junctionTarget = target;
+    node->reparseTag = reparseTag;
     location->parent->children[FakeUpper(location->name)] = node;
 }
 
@@ -120,7 +127,7 @@ std::optional<std::vector<FolderEntry>> FakeFileSystem::List(const std::wstring&
     }
     std::vector<FolderEntry> entries;
     for (const auto& [key, child] : location->node->children) {
-        entries.push_back({child->name, child->attributes, child->data.size()});
+        entries.push_back({child->name, child->attributes, child->data.size(), child->reparseTag});
     }
     return entries;
 }

@@ -60,8 +60,12 @@ class FakeFileSystem : public FileSystem {
     void AddFile(const std::wstring& path, std::string_view content,
                  std::uint32_t attributes = kAttrArchive); // parents created too
     // A folder entry that leads to target (a junction: directory and
-    // reparse-point attributes).
-    void AddJunction(const std::wstring& path, const std::wstring& target);
+    // reparse-point attributes; a symbolic link to a folder with its tag).
+    void AddJunction(const std::wstring& path, const std::wstring& target,
+                     std::uint32_t reparseTag = kReparseTagMountPoint);
+    // A folder of its own that carries a reparse point with reparseTag, such
+    // as a cloud placeholder (parents created too).
+    void AddReparseFolder(const std::wstring& path, std::uint32_t reparseTag);
     void InjectFault(const Fault& fault);
     void ClearFaults();
     // Whether FlushVolume works on the letter's volume (Windows) or is

@@ -15,6 +15,11 @@ FolderEntry EntryFrom(const WIN32_FIND_DATAW& data) {
     entry.name = data.cFileName;
     entry.attributes = data.dwFileAttributes;
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    // dwReserved0 holds the reparse tag only with the reparse-point attribute;
+    // otherwise its value is undefined.
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        entry.reparseTag = data.dwReserved0;
+    }
     return entry;
 }
 

@@ -33,6 +33,48 @@ TEST(CopyFolderWalk, JunctionsAreNotFollowedAndTheCounterAgrees) {
     EXPECT_EQ(CountFiles(f.files, L"C:\\Data"), f.run.CopiedCount);
 }
 
+struct ReparseCase {
+    const char* name;
+    std::uint32_t tag;
+    bool link; // leads elsewhere, so passed over
+};
+
+class ReparseFolderTest : public ::testing::TestWithParam<ReparseCase> {};
+
+// Only symbolic links and junctions lead elsewhere. Cloud placeholders,
+// deduplicated and other reparse-point folders hold their own files.
+TEST_P(ReparseFolderTest, OnlyLinksArePassedOverAndTheCounterAgrees) {
+    const ReparseCase& c = GetParam();
+    CopyFixture f;
+    f.files.AddFile(L"C:\\Data\\a.txt", "a");
+    f.files.AddFile(L"C:\\Other\\o.txt", "o");
+    if (c.link) {
+        f.files.AddJunction(L"C:\\Data\\R", L"C:\\Other", c.tag);
+    } else {
+        f.files.AddReparseFolder(L"C:\\Data\\R", c.tag);
+        f.files.AddFile(L"C:\\Data\\R\\r.txt", "r");
+    }
+    f.files.AddFolder(L"E:\\backup\\Data");
+
+    EXPECT_TRUE(f.Copy(L"C:\\Data", L"E:\\backup\\Data"));
+
+    EXPECT_EQ(f.files.Content(L"E:\\backup\\Data\\R\\r.txt"),
+              c.link ? std::nullopt : std::optional<std::string>("r"));
+    EXPECT_EQ(platform::FolderExists(f.files, L"E:\\backup\\Data\\R"), !c.link);
+    EXPECT_EQ(f.run.CopiedCount, c.link ? 1 : 2);
+    EXPECT_EQ(CountFiles(f.files, L"C:\\Data"), f.run.CopiedCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, ReparseFolderTest,
+    ::testing::Values(ReparseCase{"Junction", platform::kReparseTagMountPoint, true},
+                      ReparseCase{"SymbolicLink", platform::kReparseTagSymlink, true},
+                      ReparseCase{"CloudPlaceholder", 0x9000001A, false},
+                      ReparseCase{"CloudPlaceholderOtherFlavour", 0x9000601A, false},
+                      ReparseCase{"Deduplicated", 0x80000013, false},
+                      ReparseCase{"WindowsContainer", 0x90001018, false}),
+    [](const ::testing::TestParamInfo<ReparseCase>& tested) { return tested.param.name; });
+
 TEST(CopyFolderWalk, OwnDestinationInsideTheSourceIsPassedOver) {
     struct Spelling {
         const wchar_t* source;
@@ -50,6 +92,8 @@ TEST(CopyFolderWalk, OwnDestinationInsideTheSourceIsPassedOver) {
         EXPECT_THAT(f.Names(L"E:\\stuff\\in\\stuff"), ElementsAre(L"in", L"x.txt"));
         EXPECT_THAT(f.Names(L"E:\\stuff\\in\\stuff\\in"), ElementsAre(L"y.txt"));
         EXPECT_EQ(f.run.CopiedCount, 2);
+        // The counter, run again over the tree as it now stands, agrees.
+        EXPECT_EQ(CountFiles(f.files, s.source, s.destination), f.run.CopiedCount);
     }
 }
 

@@ -70,8 +70,29 @@ TEST(ReadBackupSources, ReadsSourcesUpToNumStoppingAtTheFirstEmptyOne) {
         for (std::size_t k = 0; k < c.sources.size(); ++k) {
             f.Store(L"BackupSource", std::to_wstring(k + 1).c_str(), c.sources[k]);
         }
-        EXPECT_EQ(ReadBackupSources(f.Settings()), c.expected) << c.num;
+        std::vector<std::wstring> sources;
+        for (const CountedSource& counted : ReadBackupSources(f.Settings())) {
+            sources.push_back(counted.source);
+        }
+        EXPECT_EQ(sources, c.expected) << c.num;
     }
+}
+
+// Each source comes with the folder its job copies into, as the run names it;
+// a job without a destination is counted whole.
+TEST(ReadBackupSources, GivesEachSourceItsJobFolder) {
+    CounterFixture f;
+    f.Store(L"BackupSource", L"num", L"3");
+    f.Store(L"BackupSource", L"1", L"E:\\stuff");
+    f.Store(L"BackupDestination", L"1", L"E:\\stuff\\in");
+    f.Store(L"BackupSource", L"2", L"C:\\Users\\O'Brien\\Music");
+    f.Store(L"BackupDestination", L"2", L"E:\\backup\\");
+    f.Store(L"BackupSource", L"3", L"C:\\A");
+
+    EXPECT_THAT(ReadBackupSources(f.Settings()),
+                ElementsAre(CountedSource{L"E:\\stuff", L"E:\\stuff\\in\\stuff"},
+                            CountedSource{L"C:\\Users\\O'Brien\\Music", L"E:\\backup\\Music"},
+                            CountedSource{L"C:\\A", L""}));
 }
 
 TEST(TFileNumCheckThread, StoresTheSumOverAllSourcesOnceAtItsEnd) {
@@ -91,6 +112,24 @@ TEST(TFileNumCheckThread, StoresTheSumOverAllSourcesOnceAtItsEnd) {
     f.Store(L"BackupSource", L"num", L"0");
     TFileNumCheckThread(f.files, f.Settings(), total).Execute();
     EXPECT_EQ(total.load(), 0);
+}
+
+// A job backed up into a folder inside its own source: the counter passes over
+// that folder as the copy engine does, so the bar reaches 100 with the last file.
+TEST(TFileNumCheckThread, PassesOverTheJobsOwnDestinationInsideItsSource) {
+    CounterFixture f;
+    f.files.AddFile(L"E:\\stuff\\s1", "");
+    f.files.AddFile(L"E:\\stuff\\s2", "");
+    f.files.AddFile(L"E:\\stuff\\in\\stuff\\s1", ""); // the copy of an earlier run
+    f.files.AddFile(L"E:\\stuff\\in\\stuff\\s2", "");
+    f.Store(L"BackupSource", L"num", L"1");
+    f.Store(L"BackupSource", L"1", L"E:\\stuff");
+    f.Store(L"BackupDestination", L"1", L"E:\\stuff\\in");
+    std::atomic<std::int32_t> total{0};
+
+    TFileNumCheckThread(f.files, f.Settings(), total).Execute();
+
+    EXPECT_EQ(total.load(), 2);
 }
 
 // Runs under ThreadSanitizer: the counter walks the tree on its own thread
