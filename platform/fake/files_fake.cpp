@@ -1,6 +1,7 @@
 #include "platform/fake/files_fake.h"
 
 #include "platform/fake/files_fake_state.h"
+#include "platform/long_path.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -24,6 +25,13 @@ void SetError(FileError* error, FileError value) {
     if (error) {
         *error = value;
     }
+}
+
+// The longest plain folder path that List takes: the listing's pattern
+// (folder + "\*.*") is the path that Windows limits.
+std::size_t ListLimit(const std::wstring& folder) {
+    const bool closed = !folder.empty() && folder.back() == L'\\';
+    return kMaxPlainPath - (closed ? 3 : 4);
 }
 
 // The folder part of a path: everything before its last backslash.
@@ -119,7 +127,7 @@ int FakeFileSystem::OpenFileCount() const {
 
 std::optional<std::vector<FolderEntry>> FakeFileSystem::List(const std::wstring& folder) {
     std::lock_guard lock(state_->mutex);
-    const auto location = state_->Locate(folder, true);
+    const auto location = state_->Reach(folder, true, ListLimit(folder));
     FileError error = FileError::none;
     if (!location || !location->node || !location->node->IsFolder() ||
         state_->TakeFault(Op::list, location->key, error)) {
@@ -134,7 +142,7 @@ std::optional<std::vector<FolderEntry>> FakeFileSystem::List(const std::wstring&
 
 std::uint32_t FakeFileSystem::Attributes(const std::wstring& path) {
     std::lock_guard lock(state_->mutex);
-    const auto location = state_->Locate(path, false);
+    const auto location = state_->Reach(path, false, kMaxPlainPath);
     if (!location || !location->node) {
         return kNoAttributes;
     }
@@ -144,7 +152,7 @@ std::uint32_t FakeFileSystem::Attributes(const std::wstring& path) {
 
 bool FakeFileSystem::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
     std::lock_guard lock(state_->mutex);
-    const auto location = state_->Locate(path, false);
+    const auto location = state_->Reach(path, false, kMaxPlainPath);
     if (!location || !location->node) {
         return false;
     }
@@ -156,7 +164,7 @@ bool FakeFileSystem::SetAttributes(const std::wstring& path, std::uint32_t attri
 
 bool FakeFileSystem::MakeFolder(const std::wstring& path) {
     std::lock_guard lock(state_->mutex);
-    auto location = state_->Locate(path, false);
+    auto location = state_->Reach(path, false, kMaxPlainFolderPath);
     FileError error = FileError::none;
     if (!location || !location->parent || location->node ||
         state_->TakeFault(Op::make_folder, location->key, error)) {
@@ -169,7 +177,7 @@ bool FakeFileSystem::MakeFolder(const std::wstring& path) {
 
 bool FakeFileSystem::Remove(const std::wstring& path) {
     std::lock_guard lock(state_->mutex);
-    const auto location = state_->Locate(path, false);
+    const auto location = state_->Reach(path, false, kMaxPlainPath);
     FileError error = FileError::none;
     if (!location || !location->node || location->node->IsFolder() ||
         (location->node->attributes & kAttrReadOnly) != 0 || !location->node->openings.empty() ||
@@ -184,8 +192,8 @@ bool FakeFileSystem::Remove(const std::wstring& path) {
 bool FakeFileSystem::MoveReplacing(const std::wstring& from, const std::wstring& to,
                                    FileError* error) {
     std::lock_guard lock(state_->mutex);
-    const auto source = state_->Locate(from, false);
-    const auto target = state_->Locate(to, false);
+    const auto source = state_->Reach(from, false, kMaxPlainPath);
+    const auto target = state_->Reach(to, false, kMaxPlainPath);
     if (!source || !source->node || !target || !target->parent) {
         SetError(error, FileError::not_found);
         return false;

@@ -85,6 +85,10 @@ class FakeFileSystem : public FileSystem {
     // Calls counted by the faults' countdown (Op::any) so far.
     int CallCount() const;
 
+    // The file and folder calls refuse a plain path that is longer than
+    // Windows takes without a long-path opt-in (platform/long_path.h), and take
+    // the \\?\ form of a path, which the system hands on untouched, up to
+    // kMaxLongPath. Setup and inspection take paths of any length.
     std::optional<std::vector<FolderEntry>> List(const std::wstring& folder) override;
     std::uint32_t Attributes(const std::wstring& path) override;
     bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;

@@ -1,5 +1,6 @@
 #include "platform/fake/files_fake.h"
 #include "platform/fake/files_fake_state.h"
+#include "platform/long_path.h"
 
 #include <algorithm>
 #include <cstring>
@@ -184,7 +185,7 @@ FileHandle FakeFileSystem::Open(const std::wstring& path, Access access, unsigne
                                 Disposition disposition, FileError* error) {
     std::lock_guard lock(state_->mutex);
     FileError reason = FileError::none;
-    auto location = state_->Locate(path, true);
+    auto location = state_->Reach(path, true, kMaxPlainPath);
     if (!location || !location->parent || !location->parent->IsFolder()) {
         reason = FileError::not_found;
     } else if (state_->TakeFault(Op::open, location->key, reason)) {

@@ -1,6 +1,9 @@
 #include "platform/fake/files_fake_state.h"
+#include "platform/long_path.h"
 
+#include <algorithm>
 #include <cwctype>
+#include <string_view>
 
 namespace stowkeep::platform {
 namespace {
@@ -12,10 +15,14 @@ struct ParsedPath {
     std::vector<std::wstring> items;
 };
 
+bool IsDriveLetter(std::wstring_view text) {
+    return text.size() >= 2 && text[1] == L':' && std::iswalpha(text[0]);
+}
+
 // "E:\a\\b\" -> E, {a, b}. Doubled and trailing backslashes are ignored, as
 // the Win32 file system does.
-std::optional<ParsedPath> Parse(const std::wstring& path) {
-    if (path.size() < 2 || path[1] != L':' || !std::iswalpha(path[0])) {
+std::optional<ParsedPath> ParsePlain(std::wstring_view path) {
+    if (!IsDriveLetter(path)) {
         return std::nullopt;
     }
     ParsedPath parsed;
@@ -32,6 +39,35 @@ std::optional<ParsedPath> Parse(const std::wstring& path) {
         }
     }
     return parsed;
+}
+
+// "E:\a\b" after the \\?\ prefix. The system hands it on untouched: a '/' is
+// part of a name (which no name may hold), and an empty, "." or ".." item
+// names nothing. Only a closing backslash is allowed.
+std::optional<ParsedPath> ParseLong(std::wstring_view path) {
+    if (!IsDriveLetter(path) || (path.size() > 2 && path[2] != L'\\')) {
+        return std::nullopt;
+    }
+    ParsedPath parsed;
+    parsed.letter = static_cast<wchar_t>(std::towupper(path[0]));
+    for (std::size_t start = 3; start < path.size();) {
+        const std::size_t end = std::min(path.find(L'\\', start), path.size());
+        const std::wstring item(path.substr(start, end - start));
+        if (item.empty() || item == L"." || item == L".." || item.find(L'/') != item.npos) {
+            return std::nullopt;
+        }
+        parsed.items.push_back(item);
+        start = end + 1;
+    }
+    return parsed;
+}
+
+std::optional<ParsedPath> Parse(const std::wstring& path) {
+    const std::wstring_view prefix = kLongPathPrefix;
+    if (path.starts_with(prefix)) {
+        return ParseLong(std::wstring_view(path).substr(prefix.size()));
+    }
+    return ParsePlain(path);
 }
 
 } // namespace
@@ -89,6 +125,19 @@ std::optional<FakeLocation> FakeFileSystem::State::Locate(const std::wstring& pa
         }
     }
     return location;
+}
+
+bool FakeWithinLimit(const std::wstring& path, std::size_t plainLimit) {
+    const bool longForm = path.starts_with(kLongPathPrefix);
+    return path.size() <= (longForm ? kMaxLongPath : plainLimit);
+}
+
+std::optional<FakeLocation> FakeFileSystem::State::Reach(const std::wstring& path, bool followLast,
+                                                         std::size_t plainLimit) {
+    if (!FakeWithinLimit(path, plainLimit)) {
+        return std::nullopt;
+    }
+    return Locate(path, followLast);
 }
 
 namespace {

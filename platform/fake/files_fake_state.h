@@ -63,6 +63,10 @@ struct FakeFileSystem::State {
     // Both called with the mutex held. Junctions on the way are followed;
     // the last item only when followLast is set.
     std::optional<FakeLocation> Locate(const std::wstring& path, bool followLast, int depth = 0);
+    // Locate for a file call: nothing for a path longer than Windows takes,
+    // a plain one longer than plainLimit.
+    std::optional<FakeLocation> Reach(const std::wstring& path, bool followLast,
+                                      std::size_t plainLimit);
     // Counts this call down against the injected faults; true when it fails.
     bool TakeFault(Op op, const std::wstring& key, FileError& error);
     // Called with the mutex held.
@@ -71,6 +75,9 @@ struct FakeFileSystem::State {
 
 std::wstring FakeUpper(std::wstring_view text);
 std::wstring FakePathKey(const std::wstring& path);
+// Whether Windows takes path in a call whose plain paths have at most
+// plainLimit characters (paths in the \\?\ form: kMaxLongPath).
+bool FakeWithinLimit(const std::wstring& path, std::size_t plainLimit);
 // Every file of a volume's tree, junctions not followed.
 void FakeForEachFile(const FakeNodePtr& folder, const std::function<void(FakeNode&)>& visit);
 

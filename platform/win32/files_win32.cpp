@@ -32,7 +32,7 @@ bool Report(bool ok, FileError* error) {
 
 } // namespace
 
-std::optional<std::vector<FolderEntry>> Win32FileSystem::List(const std::wstring& folder) {
+std::optional<std::vector<FolderEntry>> Win32FileCalls::List(const std::wstring& folder) {
     std::wstring pattern = folder;
     if (pattern.empty() || pattern.back() != L'\\') {
         pattern += L'\\';
@@ -59,23 +59,23 @@ std::optional<std::vector<FolderEntry>> Win32FileSystem::List(const std::wstring
     return entries;
 }
 
-std::uint32_t Win32FileSystem::Attributes(const std::wstring& path) {
+std::uint32_t Win32FileCalls::Attributes(const std::wstring& path) {
     return GetFileAttributesW(path.c_str());
 }
 
-bool Win32FileSystem::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
+bool Win32FileCalls::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
     return SetFileAttributesW(path.c_str(), attributes) != 0;
 }
 
-bool Win32FileSystem::MakeFolder(const std::wstring& path) {
+bool Win32FileCalls::MakeFolder(const std::wstring& path) {
     return CreateDirectoryW(path.c_str(), nullptr) != 0;
 }
 
-bool Win32FileSystem::Remove(const std::wstring& path) {
+bool Win32FileCalls::Remove(const std::wstring& path) {
     return DeleteFileW(path.c_str()) != 0;
 }
 
-bool Win32FileSystem::MoveReplacing(const std::wstring& from, const std::wstring& to,
+bool Win32FileCalls::MoveReplacing(const std::wstring& from, const std::wstring& to,
                                     FileError* error) {
     // Windows refuses to replace a read-only file; Wine does not. Refuse it
     // here so that both keep such a file.
@@ -89,7 +89,7 @@ bool Win32FileSystem::MoveReplacing(const std::wstring& from, const std::wstring
                   error);
 }
 
-std::optional<std::uint64_t> Win32FileSystem::FreeBytes(const std::wstring& root) {
+std::optional<std::uint64_t> Win32FileCalls::FreeBytes(const std::wstring& root) {
     ULARGE_INTEGER available{};
     ULARGE_INTEGER total{};
     ULARGE_INTEGER totalFree{};
@@ -99,7 +99,7 @@ std::optional<std::uint64_t> Win32FileSystem::FreeBytes(const std::wstring& root
     return totalFree.QuadPart;
 }
 
-std::optional<std::wstring> Win32FileSystem::VolumeFileSystem(const std::wstring& root) {
+std::optional<std::wstring> Win32FileCalls::VolumeFileSystem(const std::wstring& root) {
     wchar_t name[MAX_PATH + 1] = {};
     if (!GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, name,
                                MAX_PATH + 1)) {
@@ -108,7 +108,7 @@ std::optional<std::wstring> Win32FileSystem::VolumeFileSystem(const std::wstring
     return std::wstring(name);
 }
 
-DriveType Win32FileSystem::DriveKind(const std::wstring& root) {
+DriveType Win32FileCalls::DriveKind(const std::wstring& root) {
     return static_cast<DriveType>(GetDriveTypeW(root.c_str()));
 }
 

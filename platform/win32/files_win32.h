@@ -3,10 +3,12 @@
 // The file system seam on the real Win32 calls.
 
 #include "platform/files.h"
+#include "platform/long_path_files.h"
 
 namespace stowkeep::platform {
 
-class Win32FileSystem : public FileSystem {
+// The Win32 calls themselves, each path handed over as given.
+class Win32FileCalls : public FileSystem {
   public:
     std::optional<std::vector<FolderEntry>> List(const std::wstring& folder) override;
     std::uint32_t Attributes(const std::wstring& path) override;
@@ -20,6 +22,19 @@ class Win32FileSystem : public FileSystem {
     std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override;
     std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override;
     DriveType DriveKind(const std::wstring& root) override;
+};
+
+namespace detail {
+// Made before the layer above it, which keeps a reference to it.
+struct Win32FileCallsMember {
+    Win32FileCalls calls;
+};
+} // namespace detail
+
+// The program's file system: the Win32 calls for paths of any length.
+class Win32FileSystem : private detail::Win32FileCallsMember, public LongPathFileSystem {
+  public:
+    Win32FileSystem() : LongPathFileSystem(calls) {}
 };
 
 } // namespace stowkeep::platform

@@ -154,7 +154,7 @@ bool RefusedByAttributes(const std::wstring& path, Access access, Disposition di
 
 } // namespace
 
-FileHandle Win32FileSystem::Open(const std::wstring& path, Access access, unsigned share,
+FileHandle Win32FileCalls::Open(const std::wstring& path, Access access, unsigned share,
                                  Disposition disposition, FileError* error) {
     if (RefusedByAttributes(path, access, disposition)) {
         if (error) {
