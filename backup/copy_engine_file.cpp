@@ -33,14 +33,15 @@ std::wstring TemporaryName(unsigned number) {
 bool IsTemporaryName(const std::wstring& name) {
     const std::size_t prefix = kTemporaryPrefix.size();
     return name.size() > prefix && Upper(name.substr(0, prefix)) == Upper(kTemporaryPrefix) &&
-           name[prefix] != L'0' && std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix),
-                                               name.end(), [](wchar_t c) { return std::iswdigit(c); });
+           name[prefix] != L'0' &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix), name.end(),
+                       [](wchar_t c) { return std::iswdigit(c); });
 }
 
-CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFileMakingRoom(FolderNames& names,
-                                                               const std::wstring& source,
-                                                               const std::wstring& destinationFolder,
-                                                               const std::wstring& name) {
+CopyEngine::Walk::Outcome
+CopyEngine::Walk::CopyFileMakingRoom(FolderNames& names, const std::wstring& source,
+                                     const std::wstring& destinationFolder,
+                                     const std::wstring& name) {
     const bool batchWaits = !batch_.empty();
     Outcome outcome = CopyFile(names, source, destinationFolder, name);
     if (outcome == Outcome::full && batchWaits) {
@@ -88,9 +89,8 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(FolderNames& names,
     }
     Outcome copied = CopyBlocks(*input, temporary->File(), *size);
     if (copied == Outcome::copied && !temporary->File().WriteOut()) {
-        copied = temporary->File().LastError() == FileError::disk_full
-                     ? Outcome::full
-                     : DestinationFailure();
+        copied = temporary->File().LastError() == FileError::disk_full ? Outcome::full
+                                                                       : DestinationFailure();
     }
     if (copied != Outcome::copied) {
         return copied;

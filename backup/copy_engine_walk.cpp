@@ -64,10 +64,11 @@ CopyEngine::Walk::NamesOf(const std::vector<platform::FolderEntry>& sourceEntrie
     for (const platform::FolderEntry& entry : sourceEntries) {
         names.source.insert(PathKey(entry.name));
     }
-    const auto existing = destinationIsNew ? std::vector<platform::FolderEntry>{}
-                                           : engine_.files_.List(destination);
+    const auto existing =
+        destinationIsNew ? std::vector<platform::FolderEntry>{} : engine_.files_.List(destination);
     names.destinationListed = existing.has_value();
-    for (const platform::FolderEntry& entry : existing.value_or(std::vector<platform::FolderEntry>{})) {
+    for (const platform::FolderEntry& entry :
+         existing.value_or(std::vector<platform::FolderEntry>{})) {
         const std::wstring key = PathKey(entry.name);
         if (!entry.IsFolder() && IsTemporaryName(entry.name) && !names.source.contains(key) &&
             engine_.files_.Remove(destination + entry.name)) {
@@ -108,8 +109,8 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopySubfolder(FolderNames& names,
     bool exists = false;
     if (names.destinationListed) {
         const auto listed = names.destination.find(PathKey(entry.name));
-        exists = listed != names.destination.end() &&
-                 (listed->second & platform::kAttrDirectory) != 0;
+        exists =
+            listed != names.destination.end() && (listed->second & platform::kAttrDirectory) != 0;
     } else {
         exists = platform::FolderExists(engine_.files_, to);
     }
