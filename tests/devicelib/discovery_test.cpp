@@ -219,13 +219,44 @@ TEST_F(DiscoveryTest, InterfaceWhoseUnitNumberIsNoDigitIsPassedOver) {
     EXPECT_EQ(std::u16string(First().unitPaths[0]), e.diskPath);
 }
 
-TEST_F(DiscoveryTest, InterfaceUnderACompositeFunctionIsNotTheEnclosures) {
-    const sim::Enclosure e = sim::AddEnclosure(machine, root, {.withCdrom = false});
-    const DevInst function = machine.AddDevice(u"USB\\VID_04C5&PID_2029&MI_00\\2", e.usb);
-    machine.DeviceOf(e.diskDevice).parent = function;
+struct BetweenCase {
+    const char* name;
+    const char16_t* instanceId; // of a device between the enclosure and its disk
+    int owner;                  // record the disk is tied to; -1: none
+};
 
-    EXPECT_FALSE(Discover());
+class DeviceBetweenTest : public DiscoveryTest,
+                          public ::testing::WithParamInterface<BetweenCase> {};
+
+// The walk up from the disk stops at the first USB device it meets. A function
+// whose ID begins with an accepted prefix is an enclosure record of its own and
+// takes the disk from the enclosure, whose record then has no unit to carry the
+// command; a function of another vendor takes it from everybody; a bridge of
+// another bus is passed on the walk's second step.
+TEST_P(DeviceBetweenTest, FirstUsbDeviceAboveTheDiskDecides) {
+    const BetweenCase c = GetParam();
+    const sim::Enclosure e = sim::AddEnclosure(machine, root, {.withCdrom = false});
+    const DevInst between = machine.AddDevice(c.instanceId, e.usb);
+    machine.DeviceOf(e.diskDevice).parent = between;
+
+    EXPECT_EQ(Discover(), c.owner == 0);
+
+    EXPECT_EQ(First().usbDevInst, e.usb);
+    EXPECT_EQ(First().unitCount, c.owner == 0 ? 1u : 0u);
+    EXPECT_EQ(EnclosureTable.records[1].unitCount, c.owner == 1 ? 1u : 0u);
+    if (c.owner == 1)
+        EXPECT_EQ(EnclosureTable.records[1].usbDevInst, between);
+    const auto opened = Names(sim::Op::CreateFile);
+    EXPECT_EQ(std::count(opened.begin(), opened.end(), e.diskPath) > 0, c.owner >= 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, DeviceBetweenTest,
+    ::testing::Values(BetweenCase{"AcceptedCompositeFunction", u"USB\\VID_04C5&PID_2029&MI_00\\2",
+                                  1},
+                      BetweenCase{"OtherVendorsFunction", u"USB\\VID_1234&PID_0001&MI_00\\2", -1},
+                      BetweenCase{"BridgeOfAnotherBus", u"SCSI\\BRIDGE\\1", 0}),
+    NameOfCase{});
 
 TEST_F(DiscoveryTest, EnclosuresBeyondTheTableAreIgnored) {
     for (int i = 0; i < 100; ++i)

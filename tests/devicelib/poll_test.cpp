@@ -57,9 +57,35 @@ class LifecycleTest : public PollTest {
     }
 };
 
-TEST_F(LifecycleTest, ButtonStatusIsZeroBeforeDllSet) {
-    EXPECT_EQ(ButtonStatus(), 0);
+struct HeldCodeCase {
+    const char* name;
+    std::int32_t held; // ButtonCode when DllSet is called
+};
+
+class FirstPollTest : public LifecycleTest, public ::testing::WithParamInterface<HeldCodeCase> {};
+
+// The first poll is held in a busy wait of its hub exchanges while the button is
+// pressed: until that poll has finished, ButtonStatus gives what it gave before.
+TEST_P(FirstPollTest, ButtonStatusKeepsItsCodeUntilTheFirstPollHasFinished) {
+    machine.threadSleep = sim::ThreadSleep::UntilWaitedFor;
+    machine.admin = false;
+    enclosure.firmware->busyBeforeChunk = 1;
+    enclosure.firmware->PressButton(2, 0);
+    ButtonCode.store(GetParam().held);
+
+    ASSERT_NE(DllSet(), 0);
+    while (machine.SleptMs() == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+
+    EXPECT_EQ(ButtonStatus(), GetParam().held);
+    EXPECT_EQ(DllEnd(), -1);
+    EXPECT_EQ(ButtonStatus(), 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(Runs, FirstPollTest,
+                         ::testing::Values(HeldCodeCase{"AfterLoading", 0},
+                                           HeldCodeCase{"AfterAnEarlierRun", 5}),
+                         NameOfCase{});
 
 TEST_F(LifecycleTest, DllSetThenDllEndFinishesAtMostOneCycle) {
     machine.threadSleep = sim::ThreadSleep::UntilWaitedFor;
