@@ -29,7 +29,9 @@ class Win32LoadedLibrary : public LoadedLibrary {
 } // namespace
 
 std::unique_ptr<LoadedLibrary> Win32Libraries::Load(const std::wstring& fullPath) {
-    OwnedModule module{::LoadLibraryW(fullPath.c_str())};
+    // The full path is loaded as it stands; the library's own imports come
+    // from System32 only, never from the folder it lies in.
+    OwnedModule module{::LoadLibraryExW(fullPath.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)};
     if (!module) {
         return nullptr;
     }

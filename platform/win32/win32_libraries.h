@@ -4,7 +4,7 @@
 
 namespace stowkeep::platform::win32 {
 
-// Shared libraries through LoadLibraryW, GetProcAddress and FreeLibrary.
+// Shared libraries through LoadLibraryExW, GetProcAddress and FreeLibrary.
 class Win32Libraries : public Libraries {
   public:
     std::unique_ptr<LoadedLibrary> Load(const std::wstring& fullPath) override;

@@ -2,11 +2,13 @@
 // on the real system, except that the enclosure's volume comes from the state
 // file beside the exe.
 #include "app/win32/windows_program.h"
+#include "platform/win32/library_search.h"
 #include "sim/flavour/state_file.h"
 #include "sim/simulated_volumes.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace stowkeep;
+    static_cast<void>(platform::win32::ConfineLibrarySearchToSystem());
     app::Win32Machine machine;
     const std::wstring stateFile = sim::flavour::StateFileBeside(nullptr);
     sim::SimulatedVolumes volumes(machine.volumes,
