@@ -3,6 +3,7 @@
 #include "backup/folder_name.h"
 #include "backup/walk_filter.h"
 
+#include <numeric>
 #include <thread>
 
 namespace stowkeep::backup {
@@ -51,11 +52,12 @@ TFileNumCheckThread::TFileNumCheckThread(platform::FileSystem& files,
     : files_(files), settings_(std::move(settings)), total_(total) {}
 
 void TFileNumCheckThread::Execute() {
-    std::int32_t sum = 0;
-    for (const CountedSource& counted : ReadBackupSources(settings_)) {
-        sum += CountFiles(files_, counted.source, counted.ownDestination);
-    }
-    total_.store(sum);
+    const std::vector<CountedSource> sources = ReadBackupSources(settings_);
+    total_.store(std::accumulate(sources.begin(), sources.end(), std::int32_t{0},
+                                 [this](std::int32_t sum, const CountedSource& counted) {
+                                     return sum + CountFiles(files_, counted.source,
+                                                             counted.ownDestination);
+                                 }));
 }
 
 void TFileNumCheckThread::Start(platform::FileSystem& files, settings::SettingsFile settings,
