@@ -1,9 +1,13 @@
 // The Windows side of Startshim: the mutex probe, the module path, the file
-// check and the start through the shell, which honours the program's manifest
-// (requireAdministrator) where CreateProcess would fail.
+// check, the elevated task, and the plain start through the shell, which
+// honours the program's manifest (requireAdministrator) where CreateProcess
+// would fail.
+#include "platform/win32/library_search.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_module_path.h"
 #include "startshim/launch.h"
+#include "startshim/win32/change_rights.h"
+#include "startshim/win32/elevated_task.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -13,7 +17,8 @@
 namespace stowkeep::startshim {
 namespace {
 
-// The shell may hand the start to COM objects; it wants an apartment.
+// The shell may hand the start to COM objects, and the Task Scheduler is one:
+// they want an apartment.
 class ComApartment {
   public:
     ComApartment()
@@ -52,7 +57,6 @@ class Win32LaunchSystem final : public LaunchSystem {
     }
 
     bool Start(const std::wstring& file, const std::wstring& folder) override {
-        ComApartment apartment;
         SHELLEXECUTEINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
@@ -61,12 +65,27 @@ class Win32LaunchSystem final : public LaunchSystem {
         info.nShow = SW_SHOWNORMAL;
         return ShellExecuteExW(&info) != FALSE;
     }
+
+    std::optional<std::wstring> ElevatedTaskProgram() override {
+        return win32::ElevatedTaskProgram();
+    }
+
+    bool OnlyAdministratorsCanChange(const ProgramLocation& location) override {
+        return win32::OnlyAdministratorsCanChange(location);
+    }
+
+    bool RunElevatedTask() override { return win32::RunElevatedTask(); }
+
+  private:
+    ComApartment apartment_;
 };
 
 } // namespace
 } // namespace stowkeep::startshim
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The shell and COM load libraries on our behalf: System32 only.
+    static_cast<void>(stowkeep::platform::win32::ConfineLibrarySearchToSystem());
     stowkeep::startshim::Win32LaunchSystem system;
     return static_cast<int>(stowkeep::startshim::RunStartshim(system));
 }

@@ -44,10 +44,15 @@ class FakeLaunchSystem final : public LaunchSystem {
     std::wstring module_path = L"D:\\Tools\\Stowkeep\\Startshim.exe";
     std::wstring existing_file = L"D:\\Tools\\Stowkeep\\Stowkeep(KD-RX710).exe";
     bool start_succeeds = true;
+    std::optional<std::wstring> task_program; // nothing: no elevated task
+    bool only_administrators_can_change = true;
+    bool task_runs = true;
 
     std::wstring checked_file;
     std::optional<std::wstring> started_file;
     std::wstring started_folder;
+    int task_runs_asked = 0;
+    std::wstring checked_location; // folder whose protection was asked about
 
     bool InstanceRunning() override { return running; }
     std::wstring ModulePath() override { return module_path; }
@@ -59,6 +64,15 @@ class FakeLaunchSystem final : public LaunchSystem {
         started_file = file;
         started_folder = folder;
         return start_succeeds;
+    }
+    std::optional<std::wstring> ElevatedTaskProgram() override { return task_program; }
+    bool OnlyAdministratorsCanChange(const ProgramLocation& location) override {
+        checked_location = location.folder;
+        return only_administrators_can_change;
+    }
+    bool RunElevatedTask() override {
+        ++task_runs_asked;
+        return task_runs;
     }
 };
 
@@ -101,6 +115,71 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"ProgramMissing", false, false, true, ExitCode::kProgramMissing, false},
         RunCase{"StartFails", false, true, false, ExitCode::kStartFailed, true}),
     [](const auto& test_case) { return std::string(test_case.param.name); });
+
+constexpr const wchar_t* kProgramHere = L"D:\\Tools\\Stowkeep\\Stowkeep(KD-RX710).exe";
+
+struct TaskCase {
+    const char* name;
+    std::optional<std::wstring> task_program;
+    bool only_administrators_can_change;
+    bool task_runs;
+    bool start_succeeds;
+    bool expect_task_run;
+    bool expect_plain_start;
+    ExitCode expected;
+};
+
+class ElevatedTaskTest : public ::testing::TestWithParam<TaskCase> {};
+
+TEST_P(ElevatedTaskTest, TaskOnlyForThisProtectedProgramElsePlainStart) {
+    const auto& c = GetParam();
+    FakeLaunchSystem system;
+    system.task_program = c.task_program;
+    system.only_administrators_can_change = c.only_administrators_can_change;
+    system.task_runs = c.task_runs;
+    system.start_succeeds = c.start_succeeds;
+
+    EXPECT_EQ(RunStartshim(system), c.expected);
+    EXPECT_EQ(system.task_runs_asked, c.expect_task_run ? 1 : 0);
+    EXPECT_EQ(system.started_file.has_value(), c.expect_plain_start);
+    if (c.expect_task_run) {
+        EXPECT_EQ(system.checked_location, L"D:\\Tools\\Stowkeep\\");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ElevatedTaskTest,
+    ::testing::Values(TaskCase{"TaskStartsThisProgram", kProgramHere, true, true, true, true, false,
+                               ExitCode::kStartedOrRunning},
+                      TaskCase{"TaskPathInOtherLetterCase",
+                               L"d:\\tools\\stowkeep\\stowkeep(kd-rx710).EXE", true, true, true,
+                               true, false, ExitCode::kStartedOrRunning},
+                      TaskCase{"NoTask", std::nullopt, true, true, true, false, true,
+                               ExitCode::kStartedOrRunning},
+                      TaskCase{"TaskStartsAnotherFolder",
+                               L"C:\\Program Files\\Stowkeep\\Stowkeep(KD-RX710).exe", true, true,
+                               true, false, true, ExitCode::kStartedOrRunning},
+                      TaskCase{"UserCanChangeTheFolder", kProgramHere, false, true, true, false,
+                               true, ExitCode::kStartedOrRunning},
+                      TaskCase{"TaskDoesNotRun", kProgramHere, true, false, true, true, true,
+                               ExitCode::kStartedOrRunning},
+                      TaskCase{"TaskDoesNotRunNorPlainStart", kProgramHere, true, false, false,
+                               true, true, ExitCode::kStartFailed}),
+    [](const auto& test_case) { return std::string(test_case.param.name); });
+
+TEST(RunStartshim, NoTaskRunWhenRunningOrMissing) {
+    FakeLaunchSystem running;
+    running.running = true;
+    running.task_program = kProgramHere;
+    EXPECT_EQ(RunStartshim(running), ExitCode::kStartedOrRunning);
+    EXPECT_EQ(running.task_runs_asked, 0);
+
+    FakeLaunchSystem missing;
+    missing.existing_file = L"D:\\Elsewhere\\Stowkeep(KD-RX710).exe";
+    missing.task_program = kProgramHere;
+    EXPECT_EQ(RunStartshim(missing), ExitCode::kProgramMissing);
+    EXPECT_EQ(missing.task_runs_asked, 0);
+}
 
 TEST(RunStartshim, ModulePathWithoutFolderStartsNothing) {
     FakeLaunchSystem system;
