@@ -2,21 +2,62 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace stowkeep::platform {
+namespace {
+
+// Buffers of files closed or written out, for the next files of the thread:
+// making a buffer per small file costs more than copying the file.
+constexpr std::size_t kSpareBuffers = 4;
+
+std::vector<std::unique_ptr<char[]>>& SpareBuffers() {
+    thread_local std::vector<std::unique_ptr<char[]>> spare;
+    return spare;
+}
+
+std::unique_ptr<char[]> TakeBuffer(std::size_t size) {
+    auto& spare = SpareBuffers();
+    if (size != BufferedFile::kBufferSize || spare.empty()) {
+        return std::make_unique_for_overwrite<char[]>(size);
+    }
+    auto buffer = std::move(spare.back());
+    spare.pop_back();
+    return buffer;
+}
+
+void GiveBack(std::unique_ptr<char[]>& buffer, std::size_t size) {
+    auto& spare = SpareBuffers();
+    if (buffer && size == BufferedFile::kBufferSize && spare.size() < kSpareBuffers) {
+        spare.push_back(std::move(buffer));
+    }
+    buffer.reset();
+}
+
+} // namespace
 
 BufferedFile::BufferedFile(FileHandle inner, Access access, std::size_t bufferSize)
     : inner_(std::move(inner)), readAhead_(access == Access::read), bufferSize_(bufferSize) {}
 
 BufferedFile::~BufferedFile() {
-    WriteOut();
+    Drain();
+    GiveBack(buffer_, bufferSize_);
+}
+
+bool BufferedFile::WriteOut() {
+    if (readAhead_) {
+        return true;
+    }
+    const bool written = Drain();
+    GiveBack(buffer_, bufferSize_);
+    return written;
 }
 
 std::optional<std::size_t> BufferedFile::Read(void* buffer, std::size_t count) {
     if (readAhead_) {
         return ReadAhead(static_cast<char*>(buffer), count);
     }
-    if (!WriteOut()) {
+    if (!Drain()) {
         return std::nullopt;
     }
     const auto got = inner_->Read(buffer, count);
@@ -61,7 +102,7 @@ bool BufferedFile::Write(const void* data, std::size_t count) {
         // Refused underneath: the file is open for reading only.
         return inner_->Write(data, count) || FailedInner(false);
     }
-    if (end_ + count > bufferSize_ && !WriteOut()) {
+    if (end_ + count > bufferSize_ && !Drain()) {
         return false;
     }
     if (count >= bufferSize_) {
@@ -75,15 +116,15 @@ bool BufferedFile::Write(const void* data, std::size_t count) {
 bool BufferedFile::WriteAt(std::uint64_t offset, const void* data, std::size_t count) {
     // Moving the position underneath leaves nothing read ahead in place.
     DropReadAhead();
-    return WriteOut() && (inner_->WriteAt(offset, data, count) || FailedInner(false));
+    return Drain() && (inner_->WriteAt(offset, data, count) || FailedInner(false));
 }
 
 bool BufferedFile::Flush() {
-    return WriteOut() && (inner_->Flush() || FailedInner(false));
+    return Drain() && (inner_->Flush() || FailedInner(false));
 }
 
 std::optional<std::uint64_t> BufferedFile::Size() {
-    if (!WriteOut()) {
+    if (!Drain()) {
         return std::nullopt;
     }
     const auto size = inner_->Size();
@@ -92,10 +133,10 @@ std::optional<std::uint64_t> BufferedFile::Size() {
 
 bool BufferedFile::SetLength(std::uint64_t length) {
     DropReadAhead();
-    return WriteOut() && (inner_->SetLength(length) || FailedInner(false));
+    return Drain() && (inner_->SetLength(length) || FailedInner(false));
 }
 
-bool BufferedFile::WriteOut() {
+bool BufferedFile::Drain() {
     if (readAhead_ || end_ == 0) {
         return true;
     }
@@ -112,7 +153,7 @@ void BufferedFile::DropReadAhead() {
 
 char* BufferedFile::Buffer() {
     if (!buffer_) {
-        buffer_ = std::make_unique_for_overwrite<char[]>(bufferSize_);
+        buffer_ = TakeBuffer(bufferSize_);
     }
     return buffer_.get();
 }

@@ -36,10 +36,12 @@ class BufferedFile final : public File {
     std::optional<std::uint64_t> Size() override;
     bool SetLength(std::uint64_t length) override;
     FileError LastError() const override { return lastError_; }
+    // Writes out what it holds and lends its buffer to the next file.
+    bool WriteOut() override;
 
   private:
     std::optional<std::size_t> ReadAhead(char* out, std::size_t count);
-    bool WriteOut();
+    bool Drain();
     void DropReadAhead();
     char* Buffer();
     template <typename T> T FailedInner(T result);

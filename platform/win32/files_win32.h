@@ -22,6 +22,7 @@ class Win32FileCalls : public FileSystem {
     std::optional<std::uint64_t> FreeBytes(const std::wstring& root) override;
     std::optional<std::wstring> VolumeFileSystem(const std::wstring& root) override;
     DriveType DriveKind(const std::wstring& root) override;
+    FileError FlushVolume(const std::wstring& root) override;
 };
 
 namespace detail {

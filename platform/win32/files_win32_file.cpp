@@ -152,11 +152,19 @@ bool RefusedByAttributes(const std::wstring& path, Access access, Disposition di
            (disposition == Disposition::create_always && (readOnly || hiddenOrSystem));
 }
 
+// Only an existing file written to or replaced can be refused for its
+// attributes; a read or a CREATE_NEW needs no look at them.
+bool MayBeRefusedByAttributes(Access access, Disposition disposition) {
+    return disposition == Disposition::create_always ||
+           (disposition == Disposition::open_existing && access != Access::read);
+}
+
 } // namespace
 
 FileHandle Win32FileCalls::Open(const std::wstring& path, Access access, unsigned share,
-                                 Disposition disposition, FileError* error) {
-    if (RefusedByAttributes(path, access, disposition)) {
+                                Disposition disposition, FileError* error) {
+    if (MayBeRefusedByAttributes(access, disposition) &&
+        RefusedByAttributes(path, access, disposition)) {
         if (error) {
             *error = FileError::access_denied;
         }
