@@ -26,6 +26,16 @@ class ProfileFiles {
     // refuses the write (read-only file, missing folder, file in use).
     virtual bool WriteString(const std::wstring& path, std::wstring_view section,
                              std::wstring_view key, std::wstring_view value) = 0;
+
+    // Makes the file ready to keep every character of text in later writes. The
+    // system keeps a file without a UTF-16LE byte-order mark in its ANSI code
+    // page, where each character that the code page lacks becomes '?'. So a
+    // missing file is created holding just the mark, and a file in the ANSI code
+    // page that cannot hold text is replaced, in one step, by a UTF-16LE copy with
+    // the mark and the same sections and keys. Any other file is left untouched.
+    // False when the file cannot be created or written (read-only, missing
+    // folder, file in use); it is then as it was.
+    virtual bool PrepareToKeep(const std::wstring& path, std::wstring_view text) = 0;
 };
 
 } // namespace stowkeep::platform

@@ -53,7 +53,10 @@ bool SettingsFile::WriteText(std::wstring_view section, std::wstring_view key,
     if (value.find_first_of(L"\r\n") != std::wstring_view::npos) {
         return false;
     }
-    return profile_.WriteString(path_, section, key, value);
+    // Paths may hold any character, more than the ANSI code page of a file
+    // that the system makes by itself.
+    const std::wstring text = std::wstring(section) + std::wstring(key) + std::wstring(value);
+    return profile_.PrepareToKeep(path_, text) && profile_.WriteString(path_, section, key, value);
 }
 
 std::wstring SettingsFile::WriteErrorText() const {

@@ -22,7 +22,9 @@ class SettingsFile {
     // number or outside the 32-bit range.
     int ReadInteger(std::wstring_view section, std::wstring_view key, int def) const;
 
-    // False when refused. A value with a line break is refused without touching
+    // False when refused. The file keeps every character of the value: it is
+    // created as UTF-16LE, and a file in the ANSI code page is rewritten so once
+    // a value needs it. A value with a line break is refused without touching
     // the file: written as it is, it would break into lines of keys and sections
     // of its own and could overwrite other settings.
     bool WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_profile_files.h"
 
 #include "platform/fake/ascii_fold.h"
+#include "platform/fake/profile_bytes.h"
 #include "platform/fake/profile_text.h"
 
 #include <utility>
@@ -49,7 +50,7 @@ std::wstring FakeProfileFiles::ReadString(const std::wstring& path, std::wstring
     if (file == files_.end() || file->second.held) {
         return ToBuffer(DefaultValue(def), capacity);
     }
-    auto value = FindProfileValue(file->second.text, section, key);
+    auto value = FindProfileValue(DecodeProfileBytes(file->second.bytes), section, key);
     if (!value) {
         return ToBuffer(DefaultValue(def), capacity);
     }
@@ -59,18 +60,26 @@ std::wstring FakeProfileFiles::ReadString(const std::wstring& path, std::wstring
 bool FakeProfileFiles::WriteString(const std::wstring& path, std::wstring_view section,
                                    std::wstring_view key, std::wstring_view value) {
     const std::lock_guard lock(mutex_);
-    const std::wstring name = AsciiUpper(path);
-    auto file = files_.find(name);
-    if (file == files_.end()) {
-        if (!FolderExists(path) || folders_.count(FolderKey(path)) > 0) {
-            return false;
-        }
-        file = files_.emplace(name, File{}).first;
-    }
-    if (file->second.readOnly || file->second.held) {
+    File* file = FindOrCreate(path);
+    if (file == nullptr || file->readOnly || file->held) {
         return false;
     }
-    file->second.text = SetProfileValue(file->second.text, section, key, value);
+    const std::wstring text = DecodeProfileBytes(file->bytes);
+    file->bytes =
+        EncodeProfileText(SetProfileValue(text, section, key, value), EncodingOf(file->bytes));
+    return true;
+}
+
+bool FakeProfileFiles::PrepareToKeep(const std::wstring& path, std::wstring_view text) {
+    const std::lock_guard lock(mutex_);
+    const bool existed = files_.count(AsciiUpper(path)) > 0;
+    File* file = FindOrCreate(path);
+    if (file == nullptr || file->readOnly || file->held) {
+        return false;
+    }
+    if (!existed || (EncodingOf(file->bytes) == ProfileEncoding::Ansi && !AnsiHolds(text))) {
+        file->bytes = EncodeProfileText(DecodeProfileBytes(file->bytes), ProfileEncoding::Utf16);
+    }
     return true;
 }
 
@@ -79,20 +88,29 @@ void FakeProfileFiles::AddFolder(std::wstring_view folder) {
     folders_.insert(FolderKey(folder));
 }
 
-void FakeProfileFiles::PutFile(const std::wstring& path, std::wstring text) {
+void FakeProfileFiles::PutFile(const std::wstring& path, std::wstring_view text) {
+    PutFileBytes(path, EncodeProfileText(text, ProfileEncoding::Ansi));
+}
+
+void FakeProfileFiles::PutFileBytes(const std::wstring& path, std::string bytes) {
     const std::lock_guard lock(mutex_);
     if (FolderExists(path)) {
-        files_[AsciiUpper(path)].text = std::move(text);
+        files_[AsciiUpper(path)].bytes = std::move(bytes);
     }
 }
 
 std::optional<std::wstring> FakeProfileFiles::FileText(const std::wstring& path) const {
+    const auto bytes = FileBytes(path);
+    return bytes ? std::optional<std::wstring>(DecodeProfileBytes(*bytes)) : std::nullopt;
+}
+
+std::optional<std::string> FakeProfileFiles::FileBytes(const std::wstring& path) const {
     const std::lock_guard lock(mutex_);
     const auto file = files_.find(AsciiUpper(path));
     if (file == files_.end()) {
         return std::nullopt;
     }
-    return file->second.text;
+    return file->second.bytes;
 }
 
 void FakeProfileFiles::SetReadOnly(const std::wstring& path, bool readOnly) {
@@ -109,6 +127,18 @@ void FakeProfileFiles::SetHeldByAnotherProgram(const std::wstring& path, bool he
     if (file != files_.end()) {
         file->second.held = held;
     }
+}
+
+FakeProfileFiles::File* FakeProfileFiles::FindOrCreate(const std::wstring& path) {
+    const std::wstring name = AsciiUpper(path);
+    const auto file = files_.find(name);
+    if (file != files_.end()) {
+        return &file->second;
+    }
+    if (!FolderExists(path) || folders_.count(FolderKey(path)) > 0) {
+        return nullptr;
+    }
+    return &files_.emplace(name, File{}).first->second;
 }
 
 bool FakeProfileFiles::FolderExists(std::wstring_view path) const {

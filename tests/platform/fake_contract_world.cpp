@@ -17,18 +17,6 @@ using namespace platform::fake;
 constexpr std::uint32_t kOwnId = 4100;
 constexpr std::uint32_t kOwnSession = 1;
 
-std::wstring Widen(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    for (wchar_t c : text) {
-        narrow.push_back(static_cast<char>(c));
-    }
-    return narrow;
-}
-
 class FakeWorld : public ContractWorld {
   public:
     FakeWorld()
@@ -51,11 +39,10 @@ class FakeWorld : public ContractWorld {
     std::wstring Folder() const override { return L"C:\\Users\\Me\\Contract"; }
     void MakeFolder(const std::wstring& path) override { profile_.AddFolder(path); }
     void PutFile(const std::wstring& path, const std::string& text) override {
-        profile_.PutFile(path, Widen(text));
+        profile_.PutFileBytes(path, text);
     }
     std::optional<std::string> FileText(const std::wstring& path) override {
-        const auto text = profile_.FileText(path);
-        return text ? std::optional<std::string>(Narrow(*text)) : std::nullopt;
+        return profile_.FileBytes(path);
     }
     bool SetReadOnly(const std::wstring& path, bool readOnly) override {
         profile_.SetReadOnly(path, readOnly);

@@ -184,6 +184,75 @@ TEST_P(ProfileFilesContract, ChangesMadeBehindItsBackAreSeenAtTheNextRead) {
     EXPECT_EQ(Read(L"Auto", L"Run"), L"off");
 }
 
+// A path that no ANSI code page holds whole, with a character beyond the
+// 16-bit range for good measure.
+constexpr wchar_t kWidePath[] = L"Z:\\Фото 日本 \U0001F4F7";
+const std::string kUtf16Mark = "\xFF\xFE";
+
+bool StartsWithMark(const std::optional<std::string>& bytes) {
+    return bytes && bytes->rfind(kUtf16Mark, 0) == 0;
+}
+
+TEST_P(ProfileFilesContract, AnsiFileTurnsWhatItsCodePageLacksIntoQuestionMarks) {
+    ASSERT_TRUE(Write(L"BackupSource", L"1", L"Z:\\Фото"));
+    EXPECT_EQ(Read(L"BackupSource", L"1"), L"Z:\\????");
+    EXPECT_FALSE(StartsWithMark(world_->FileText(path_)));
+}
+
+TEST_P(ProfileFilesContract, MissingFileIsMadeUnicodeAndKeepsEveryCharacter) {
+    ASSERT_TRUE(world_->Profile().PrepareToKeep(path_, L"Auto"));
+    EXPECT_EQ(world_->FileText(path_), kUtf16Mark);
+
+    ASSERT_TRUE(Write(L"BackupSource", L"1", kWidePath));
+    EXPECT_EQ(Read(L"BackupSource", L"1"), kWidePath);
+    EXPECT_TRUE(StartsWithMark(world_->FileText(path_)));
+}
+
+TEST_P(ProfileFilesContract, AnsiFileMadeUnicodeKeepsEverySectionAndKey) {
+    world_->PutFile(path_, kSeed);
+    ASSERT_TRUE(Write(L"BackupDestination", L"1", L"E:\\Café"));
+
+    ASSERT_TRUE(world_->Profile().PrepareToKeep(path_, kWidePath));
+    EXPECT_TRUE(StartsWithMark(world_->FileText(path_)));
+    ExpectLookups();
+    EXPECT_EQ(Read(L"BackupDestination", L"1"), L"E:\\Café");
+
+    ASSERT_TRUE(Write(L"BackupSource", L"2", kWidePath));
+    EXPECT_EQ(Read(L"BackupSource", L"2"), kWidePath);
+    ExpectLookups();
+}
+
+TEST_P(ProfileFilesContract, FileThatHoldsTheTextAlreadyIsLeftByteForByte) {
+    const std::string unicode = kUtf16Mark + std::string("[\0A\0]\0\r\0\n\0", 10);
+    const std::string cases[] = {kSeed, unicode};
+    for (const std::string& bytes : cases) {
+        world_->PutFile(path_, bytes);
+        EXPECT_TRUE(world_->Profile().PrepareToKeep(path_, L"C:\\Users\\Me\\Café"));
+        EXPECT_EQ(world_->FileText(path_), bytes);
+    }
+    EXPECT_TRUE(world_->Profile().PrepareToKeep(path_, kWidePath));
+    EXPECT_EQ(world_->FileText(path_), unicode);
+}
+
+TEST_P(ProfileFilesContract, FileThatCannotBeWrittenIsNotMadeUnicode) {
+    const std::wstring inMissingFolder = world_->Folder() + L"\\absent\\set.ini";
+    EXPECT_FALSE(world_->Profile().PrepareToKeep(inMissingFolder, kWidePath));
+    EXPECT_FALSE(world_->FileText(inMissingFolder).has_value());
+
+    world_->PutFile(path_, kSeed);
+    {
+        const auto hold = world_->HoldWithoutSharing(path_);
+        EXPECT_FALSE(world_->Profile().PrepareToKeep(path_, kWidePath));
+    }
+    EXPECT_EQ(world_->FileText(path_), kSeed);
+
+    if (!world_->SetReadOnly(path_, true)) {
+        GTEST_SKIP() << "the read-only attribute does not stop writes on this system";
+    }
+    EXPECT_FALSE(world_->Profile().PrepareToKeep(path_, kWidePath));
+    EXPECT_EQ(world_->FileText(path_), kSeed);
+}
+
 INSTANTIATE_TEST_SUITE_P(Worlds, ProfileFilesContract, ::testing::ValuesIn(AvailableWorlds()),
                          WorldNamer{});
 

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace stowkeep::contract {
 namespace {
@@ -127,6 +128,60 @@ TEST_P(SettingsFileContract, ReadOnlyFileRefusesWritesAndLosesNothing) {
     EXPECT_EQ(world_->FileText(path_), seed);
     EXPECT_EQ(file_->ReadText(L"Auto", L"BackUp", L""), L"off");
     EXPECT_EQ(file_->ReadInteger(L"BackupSource", L"num", 0), 1);
+}
+
+// A folder name that no ANSI code page holds whole.
+constexpr wchar_t kWidePath[] = L"Z:\\home\\me\\Фото 日本";
+
+bool IsUnicode(const std::optional<std::string>& bytes) {
+    return bytes && bytes->rfind("\xFF\xFE", 0) == 0;
+}
+
+struct StartCase {
+    const char* name;
+    const wchar_t* file;
+    std::optional<std::string> seed; // the file before the write; none: no file
+};
+
+const StartCase kStarts[] = {
+    {"no file", L"new.ini", std::nullopt},
+    {"ANSI file", L"set.ini",
+     "[Auto]\r\nRun=on\r\n[Virtual_HDD]\r\nOption=Fast\r\n[BackupSource]\r\n"
+     "num=1\r\n1=C:\\Data\r\n[BackupDestination]\r\n1=E:\\backup\r\n"},
+};
+
+TEST_P(SettingsFileContract, PathOutsideTheAnsiCodePageIsKeptWhateverTheFileWas) {
+    for (const StartCase& start : kStarts) {
+        SCOPED_TRACE(start.name);
+        const std::wstring path = world_->Folder() + L"\\" + std::wstring(start.file);
+        const SettingsFile file(world_->Profile(), path);
+        if (start.seed) {
+            world_->PutFile(path, *start.seed);
+        }
+
+        ASSERT_TRUE(file.WriteText(L"BackupSource", L"2", kWidePath));
+        ASSERT_TRUE(file.WriteText(L"BackupSource", L"num", L"2"));
+
+        EXPECT_TRUE(IsUnicode(world_->FileText(path)));
+        EXPECT_EQ(file.ReadText(L"BackupSource", L"2", L""), kWidePath);
+        EXPECT_EQ(file.ReadInteger(L"BackupSource", L"num", 0), 2);
+        if (start.seed) {
+            EXPECT_EQ(file.ReadText(L"Auto", L"Run", L"off"), L"on");
+            EXPECT_EQ(file.ReadText(L"Virtual_HDD", L"Option", L"Slow"), L"Fast");
+            EXPECT_EQ(file.ReadText(L"BackupSource", L"1", L""), L"C:\\Data");
+            EXPECT_EQ(file.ReadText(L"BackupDestination", L"1", L""), L"E:\\backup");
+        }
+    }
+}
+
+TEST_P(SettingsFileContract, NewFileIsUnicodeAndAnAnsiFileStaysAnsiWhileItHoldsTheValues) {
+    ASSERT_TRUE(file_->WriteText(L"Auto", L"Run", L"on"));
+    EXPECT_TRUE(IsUnicode(world_->FileText(path_)));
+    EXPECT_EQ(file_->ReadText(L"Auto", L"Run", L"off"), L"on");
+
+    world_->PutFile(path_, "[Auto]\r\nRun=off\r\n");
+    ASSERT_TRUE(file_->WriteText(L"Auto", L"Run", L"on"));
+    EXPECT_EQ(world_->FileText(path_), "[Auto]\r\nRun=on\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Worlds, SettingsFileContract, ::testing::ValuesIn(AvailableWorlds()),
