@@ -13,8 +13,9 @@ class UserRegistry {
   public:
     virtual ~UserRegistry() = default;
 
-    // The string value name of key subkey; nothing when the key or the value is
-    // absent or the value is not a string.
+    // The string value name of key subkey, plain (REG_SZ) or expandable
+    // (REG_EXPAND_SZ, whose text comes back as stored, unexpanded); nothing when
+    // the key or the value is absent or the value is not a string.
     virtual std::optional<std::wstring> ReadString(std::wstring_view subkey,
                                                    std::wstring_view name) const = 0;
 

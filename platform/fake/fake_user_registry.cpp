@@ -12,10 +12,10 @@ std::optional<std::wstring> FakeUserRegistry::ReadString(std::wstring_view subke
         return std::nullopt;
     }
     const auto value = key->second.values.find(AsciiUpper(name));
-    if (value == key->second.values.end()) {
+    if (value == key->second.values.end() || value->second.type == ValueType::Number) {
         return std::nullopt;
     }
-    return value->second;
+    return value->second.data;
 }
 
 bool FakeUserRegistry::WriteString(std::wstring_view subkey, std::wstring_view name,
@@ -25,7 +25,7 @@ bool FakeUserRegistry::WriteString(std::wstring_view subkey, std::wstring_view n
     if (key == keys_.end() || key->second.refusesWrites) {
         return false;
     }
-    key->second.values[AsciiUpper(name)] = std::wstring(data);
+    key->second.values[AsciiUpper(name)] = Value{std::wstring(data), ValueType::String};
     return true;
 }
 
@@ -53,6 +53,15 @@ void FakeUserRegistry::SetRefusesWrites(std::wstring_view subkey, bool refuses) 
     const auto key = keys_.find(AsciiUpper(subkey));
     if (key != keys_.end()) {
         key->second.refusesWrites = refuses;
+    }
+}
+
+void FakeUserRegistry::PutValue(std::wstring_view subkey, std::wstring_view name,
+                                std::wstring_view data, ValueType type) {
+    const std::lock_guard lock(mutex_);
+    const auto key = keys_.find(AsciiUpper(subkey));
+    if (key != keys_.end()) {
+        key->second.values[AsciiUpper(name)] = Value{std::wstring(data), type};
     }
 }
 

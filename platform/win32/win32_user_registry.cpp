@@ -9,6 +9,10 @@ namespace stowkeep::platform::win32 {
 
 namespace {
 
+bool IsString(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
 OwnedRegistryKey OpenUserKey(std::wstring_view subkey, REGSAM access) {
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(subkey).c_str(), 0, access, &key) !=
@@ -31,14 +35,14 @@ std::optional<std::wstring> Win32UserRegistry::ReadString(std::wstring_view subk
     DWORD bytes = 0;
     if (::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) !=
             ERROR_SUCCESS ||
-        type != REG_SZ) {
+        !IsString(type)) {
         return std::nullopt;
     }
     std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     if (::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
                            reinterpret_cast<BYTE*>(data.data()), &bytes) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+        !IsString(type)) {
         return std::nullopt;
     }
     // The stored data need not end in a terminator; drop the ones it has.

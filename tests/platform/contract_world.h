@@ -51,6 +51,10 @@ class ContractWorld {
     // A key that does not exist.
     virtual std::wstring MissingKey() const = 0;
     virtual bool KeyExists(const std::wstring& subkey) const = 0;
+    // Puts a value of this type behind the seam's back; a number gets 1.
+    enum class ValueType { String, ExpandString, Number };
+    virtual void PutValue(const std::wstring& subkey, const std::wstring& name, ValueType type,
+                          const std::wstring& text) = 0;
 
     // A library whose export StowkeepProbe returns 7, and whether it is loaded.
     virtual std::wstring ProbeLibraryPath() const = 0;

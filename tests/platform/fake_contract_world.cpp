@@ -56,6 +56,13 @@ class FakeWorld : public ContractWorld {
     std::wstring MissingKey() const override { return L"Software\\StowkeepContract\\Missing"; }
 
     bool KeyExists(const std::wstring& subkey) const override { return registry_.HasKey(subkey); }
+    void PutValue(const std::wstring& subkey, const std::wstring& name, ValueType type,
+                  const std::wstring& text) override {
+        const FakeUserRegistry::ValueType types[] = {FakeUserRegistry::ValueType::String,
+                                                     FakeUserRegistry::ValueType::ExpandString,
+                                                     FakeUserRegistry::ValueType::Number};
+        registry_.PutValue(subkey, name, text, types[static_cast<int>(type)]);
+    }
 
     std::wstring ProbeLibraryPath() const override { return L"C:\\Tools\\Contract\\probe.dll"; }
     bool IsLoaded(const std::wstring& path) const override {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace stowkeep::contract {
 namespace {
@@ -52,6 +53,27 @@ TEST_P(UserRegistryContract, MissingKeyIsNeverCreated) {
     EXPECT_FALSE(Registry().WriteString(missing, L"Stowkeep", L"C:\\Startshim.exe"));
     EXPECT_FALSE(Registry().DeleteValue(missing, L"Stowkeep"));
     EXPECT_FALSE(world_->KeyExists(missing));
+}
+
+struct TypeCase {
+    ContractWorld::ValueType type;
+    const wchar_t* stored;
+    std::optional<std::wstring> read;
+};
+
+const TypeCase kTypeCases[] = {
+    {ContractWorld::ValueType::String, L"C:\\Tools\\Startshim.exe", L"C:\\Tools\\Startshim.exe"},
+    {ContractWorld::ValueType::ExpandString, L"%ProgramFiles%\\Tools\\Startshim.exe",
+     L"%ProgramFiles%\\Tools\\Startshim.exe"},
+    {ContractWorld::ValueType::Number, L"", std::nullopt},
+};
+
+TEST_P(UserRegistryContract, PlainAndExpandableStringsReadAsStoredAndOtherTypesNot) {
+    for (const TypeCase& c : kTypeCases) {
+        world_->PutValue(key_, L"Stowkeep", c.type, c.stored);
+        EXPECT_EQ(Registry().ReadString(key_, L"Stowkeep"), c.read)
+            << "type " << static_cast<int>(c.type);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Worlds, UserRegistryContract, ::testing::ValuesIn(AvailableWorlds()),

@@ -154,6 +154,19 @@ class Win32World : public ContractWorld {
         return true;
     }
 
+    void PutValue(const std::wstring& subkey, const std::wstring& name, ValueType type,
+                  const std::wstring& text) override {
+        const DWORD number = 1;
+        if (type == ValueType::Number) {
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), REG_DWORD, &number,
+                              sizeof(number));
+            return;
+        }
+        const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(),
+                          type == ValueType::String ? REG_SZ : REG_EXPAND_SZ, text.c_str(), bytes);
+    }
+
     std::wstring ProbeLibraryPath() const override {
         const std::wstring own = OwnPath();
         return own.substr(0, own.find_last_of(L'\\')) + L"\\stowkeep_probe.dll";

@@ -53,6 +53,18 @@ TEST_P(AutorunContract, CheckTurnsRunOnWhenTheValueIsPresent) {
     EXPECT_EQ(RunValue(), L"D:\\Other.exe");
 }
 
+TEST_P(AutorunContract, CheckTakesAnExpandableValueAndPassesOverANumber) {
+    world_->PutValue(std::wstring(kRunKeyPath), std::wstring(kAutorunValueName),
+                     ContractWorld::ValueType::Number, L"");
+    EXPECT_TRUE(autorun_->Check(*file_));
+    EXPECT_FALSE(world_->FileText(path_).has_value());
+
+    world_->PutValue(std::wstring(kRunKeyPath), std::wstring(kAutorunValueName),
+                     ContractWorld::ValueType::ExpandString, L"%ProgramFiles%\\Startshim.exe");
+    EXPECT_TRUE(autorun_->Check(*file_));
+    EXPECT_EQ(file_->ReadText(L"Auto", L"Run", L"off"), L"on");
+}
+
 TEST_P(AutorunContract, CheckNeverWritesOffNorCreatesTheFile) {
     EXPECT_TRUE(autorun_->Check(*file_));
     EXPECT_FALSE(world_->FileText(path_).has_value());
