@@ -215,11 +215,14 @@ void TForm1::About1Click() {
 }
 
 // Ends every instance of the program in our own logon session, this one
-// last. Other users' instances, in other sessions, are left alone.
+// last. Other users' instances, in other sessions, are left alone. Our icon
+// goes first: the shell would keep an ended process's icon until the pointer
+// passes over it.
 void TForm1::Exit1Click() {
     state_.ExitFlag = 1;
     oneTouch_->WaitFor();
-    platform::EndInstancesOfOwnSession(services_.processes, kExecutableName);
+    platform::EndInstancesOfOwnSession(services_.processes, kExecutableName,
+                                       [this] { tray_->setVisible(false); });
 }
 
 void TForm1::Image16Click() {

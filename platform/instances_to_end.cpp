@@ -23,11 +23,15 @@ std::vector<std::uint32_t> InstancesToEnd(const std::vector<ProcessEntry>& snaps
     return picked;
 }
 
-int EndInstancesOfOwnSession(Processes& processes, std::wstring_view exeName) {
+int EndInstancesOfOwnSession(Processes& processes, std::wstring_view exeName,
+                             const std::function<void()>& beforeOwnEnd) {
     int ended = 0;
-    const auto ids = InstancesToEnd(processes.List(), exeName, processes.CurrentSessionId(),
-                                    processes.CurrentProcessId());
+    const std::uint32_t ownId = processes.CurrentProcessId();
+    const auto ids = InstancesToEnd(processes.List(), exeName, processes.CurrentSessionId(), ownId);
     for (std::uint32_t id : ids) {
+        if (id == ownId && beforeOwnEnd) {
+            beforeOwnEnd();
+        }
         if (processes.Terminate(id, 0)) {
             ++ended;
         }

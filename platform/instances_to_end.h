@@ -3,6 +3,7 @@
 #include "platform/processes.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,9 @@ std::vector<std::uint32_t> InstancesToEnd(const std::vector<ProcessEntry>& snaps
 
 // Ends the instances that InstancesToEnd picks from a fresh snapshot, with exit
 // code 0. Returns how many it ended; when our own process is among them this
-// does not return.
-int EndInstancesOfOwnSession(Processes& processes, std::wstring_view exeName);
+// does not return, and `beforeOwnEnd` runs just before it ends: the last of
+// our own clean-up that must happen.
+int EndInstancesOfOwnSession(Processes& processes, std::wstring_view exeName,
+                             const std::function<void()>& beforeOwnEnd = {});
 
 } // namespace stowkeep::platform

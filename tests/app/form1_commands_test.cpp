@@ -82,6 +82,50 @@ TEST(MainWindowCommands, ARenamedProgramSurvivesExitAndEndsAtTheNextClose) {
     EXPECT_EQ(world.libraryCalls, (std::vector<std::string>{"DllSet", "DllEnd"}));
 }
 
+// The program ends itself, so its icon must leave the notification area first,
+// whether Exit comes from the menu or from the end of the session. A renamed
+// program lives on after Exit, and keeps its icon.
+TEST(MainWindowCommands, TheIconGoesBeforeTheProgramEndsItself) {
+    struct Case {
+        const char* what;
+        const wchar_t* exeName;
+        void (*act)(AppWorld&);
+        bool ends;
+    };
+    const Case cases[] = {
+        {"menu Exit", L"Stowkeep(KD-RX710).exe",
+         [](AppWorld& w) { w.form1->Tray().clickMenuItem("Exit1"); }, true},
+        {"session end", L"Stowkeep(KD-RX710).exe",
+         [](AppWorld& w) {
+             w.form1->Window().deliver({ui::messages::EndSession, 1, 0});
+         },
+         true},
+        {"renamed program's Exit", L"Stowkeep.exe", [](AppWorld& w) { w.form1->Exit1Click(); },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppWorld world(c.exeName);
+        world.Start();
+        const auto& shell = world.toolkit.notificationArea();
+        ASSERT_EQ(shell.icons(), std::vector<std::wstring>{L"Stowkeep(KD-RX710)"});
+        c.act(world);
+        EXPECT_EQ(world.processes.Ended().size(), c.ends ? 1u : 0u);
+        EXPECT_EQ(shell.icons().empty(), c.ends);
+    }
+}
+
+// Explorer restarted: the icon is back, with its tooltip and its menu.
+TEST(MainWindowCommands, TheIconComesBackAfterTheShellRestarts) {
+    AppWorld world;
+    world.Start();
+    world.toolkit.notificationArea().restart();
+    EXPECT_EQ(world.toolkit.notificationArea().icons(),
+              std::vector<std::wstring>{L"Stowkeep(KD-RX710)"});
+    EXPECT_TRUE(world.form1->Tray().clickMenuItem("Main1"));
+    EXPECT_TRUE(world.form1->Window().shown());
+}
+
 TEST(MainWindowCommands, SessionEndMessages) {
     struct Case {
         const char* what;

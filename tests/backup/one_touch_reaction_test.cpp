@@ -2,6 +2,8 @@
 #include "backup/one_touch_watcher.h"
 #include "backup_ui_fixture.h"
 
+#include <set>
+
 namespace stowkeep::backup::testing {
 namespace {
 
@@ -34,6 +36,44 @@ TEST_F(OneTouchReactionTest, OnWithoutEnclosureShowsTheCommandsMessage) {
     Press();
     EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Please connect device."});
     EXPECT_FALSE(BackedUp());
+}
+
+// The user works in another program when the enclosure's button is pressed:
+// each window of the reaction (the main window, the copy window, the overwrite
+// question) asks for the foreground and gets it, although a plain request
+// would be refused.
+class OneTouchForegroundTest : public OneTouchReactionTest {
+  protected:
+    // The windows that asked for the foreground during a press; each must get it.
+    std::set<std::string> PressOverAnotherProgram() {
+        StoreJobs({{L"C:\\Data", L"E:\\backup"}});
+        files.AddFolder(L"E:\\backup\\Data");
+        toolkit.desktop().userWorksElsewhere();
+        Press();
+        std::set<std::string> asked;
+        for (const auto& request : toolkit.desktop().requests()) {
+            EXPECT_TRUE(request.taken) << request.window;
+            asked.insert(request.window);
+        }
+        EXPECT_TRUE(toolkit.desktop().flashed().empty());
+        EXPECT_FALSE(toolkit.desktop().inputAttached());
+        return asked;
+    }
+};
+
+TEST_F(OneTouchForegroundTest, TheRunsWindowsAndQuestionComeToTheFront) {
+    SetAutomaticBackup(L"on");
+    EXPECT_EQ(PressOverAnotherProgram(),
+              (std::set<std::string>{"TForm1", "TForm2", "spSkinMessage1"}));
+    EXPECT_EQ(Texts().size(), 1u);
+    // The run over, its windows hidden, the other program is in front again.
+    EXPECT_TRUE(toolkit.desktop().otherProgramInFront());
+}
+
+TEST_F(OneTouchForegroundTest, TheBackupPageComesToTheFront) {
+    SetAutomaticBackup(L"off");
+    EXPECT_EQ(PressOverAnotherProgram(), std::set<std::string>{"TForm1"});
+    EXPECT_EQ(toolkit.desktop().foregroundWindow(), mainWindow.get());
 }
 
 // Only "on", exactly, starts a backup; anything else shows the backup page.

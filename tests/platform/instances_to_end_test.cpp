@@ -51,5 +51,21 @@ TEST(EndInstancesOfOwnSessionTest, EndsOursWithCodeZeroAndLeavesTheRestRunning) 
     EXPECT_EQ(processes.List().size(), kSnapshot.size() - 2);
 }
 
+// The last clean-up runs after every other instance has ended and before our
+// own end, and only when our own process is about to end.
+TEST(EndInstancesOfOwnSessionTest, LastCleanUpRunsJustBeforeOurOwnEnd) {
+    for (const wchar_t* name : {kName, L"Renamed.exe"}) {
+        fake::FakeProcesses processes(kOwnId, kOwnSession);
+        for (const ProcessEntry& entry : kSnapshot) {
+            processes.Add(entry);
+        }
+        std::vector<std::size_t> endedBefore;
+        EndInstancesOfOwnSession(processes, name,
+                                 [&] { endedBefore.push_back(processes.Ended().size()); });
+        const bool ownEnds = std::wstring_view(name) == kName;
+        EXPECT_EQ(endedBefore, ownEnds ? std::vector<std::size_t>{1} : std::vector<std::size_t>{});
+    }
+}
+
 } // namespace
 } // namespace stowkeep::platform

@@ -27,16 +27,25 @@ class HeadlessTimer : public Timer {
 
 namespace {
 
+// Each box is a window of its own while it waits for its answer, as on Windows, so it
+// asks for the foreground like every other window.
 class HeadlessMessageDialog : public MessageDialog {
   public:
-    HeadlessMessageDialog(ScriptedMessages& responder, std::wstring title)
-        : responder_(responder), title_(std::move(title)) {}
+    HeadlessMessageDialog(HeadlessToolkit& toolkit, const Window* owner, std::wstring title)
+        : toolkit_(toolkit), owner_(owner), title_(std::move(title)) {}
     Answer show(const std::wstring& text, MessageKind kind, MessageButtons buttons) override {
-        return responder_.respond(messageCaption(kind, title_), text, kind, buttons);
+        std::wstring caption = messageCaption(kind, title_);
+        auto box =
+            toolkit_.createWindow("spSkinMessage1", {caption, 0, 0, Frame::Dialog, false, owner_});
+        box->show();
+        Answer answer = toolkit_.messages().respond(std::move(caption), text, kind, buttons);
+        box->hide();
+        return answer;
     }
 
   private:
-    ScriptedMessages& responder_;
+    HeadlessToolkit& toolkit_;
+    const Window* owner_;
     std::wstring title_;
 };
 
@@ -59,9 +68,17 @@ HeadlessToolkit::HeadlessToolkit() : pictures_(standardPictures()) {}
 
 HeadlessToolkit::~HeadlessToolkit() = default;
 
-std::unique_ptr<MessageDialog> HeadlessToolkit::createMessageDialog(const Window*,
+std::unique_ptr<MessageDialog> HeadlessToolkit::createMessageDialog(const Window* owner,
                                                                     std::wstring title) {
-    return std::make_unique<HeadlessMessageDialog>(messages_, std::move(title));
+    return std::make_unique<HeadlessMessageDialog>(*this, owner, std::move(title));
+}
+
+std::unique_ptr<ControlPeer> HeadlessToolkit::createPeer(Control& control) {
+    if (control.kind() == Kind::Window)
+        return desktop_.peerFor(static_cast<Window&>(control));
+    if (control.kind() == Kind::TrayIcon)
+        return notificationArea_.peerFor(static_cast<TrayIcon&>(control));
+    return nullptr;
 }
 
 std::unique_ptr<Timer> HeadlessToolkit::createTimer(std::chrono::milliseconds,

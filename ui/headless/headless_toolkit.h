@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ui/headless/headless_desktop.h"
 #include "ui/headless/headless_dispatcher.h"
+#include "ui/headless/headless_notification_area.h"
 #include "ui/headless/scripted_messages.h"
 #include "ui/toolkit.h"
 
@@ -44,11 +46,14 @@ class HeadlessToolkit : public Toolkit {
     const PictureStore& pictures() const override { return pictures_; }
     int run() override;
     void quit(int code) override;
-    std::unique_ptr<ControlPeer> createPeer(Control&) override { return nullptr; }
+    // Windows follow the desktop's foreground rules; tray icons live in the notification area.
+    std::unique_ptr<ControlPeer> createPeer(Control& control) override;
 
     ScriptedMessages& messages() { return messages_; }
     ScriptedFolderDialog& folders() { return folders_; }
     HeadlessDispatcher& headlessDispatcher() { return dispatcher_; }
+    HeadlessDesktop& desktop() { return desktop_; }
+    HeadlessNotificationArea& notificationArea() { return notificationArea_; }
 
     // One interval passes: every running timer fires once.
     void tickTimers();
@@ -56,6 +61,8 @@ class HeadlessToolkit : public Toolkit {
 
   private:
     friend class HeadlessTimer;
+    HeadlessDesktop desktop_;
+    HeadlessNotificationArea notificationArea_;
     HeadlessDispatcher dispatcher_;
     ScriptedMessages messages_;
     ScriptedFolderDialog folders_;

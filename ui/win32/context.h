@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/win32/skin.h"
+#include "ui/win32/win32_foreground.h"
 #include "ui/win32/windows_api.h"
 
 #include <vector>
@@ -16,6 +17,7 @@ struct Context {
     HINSTANCE instance = nullptr;
     Toolkit* toolkit = nullptr;
     Skin skin;
+    Win32Foreground foreground;
     std::vector<HWND> topLevels; // keyboard navigation runs through IsDialogMessage on these
 };
 

@@ -13,18 +13,17 @@ constexpr UINT FirstMenuId = 1000;
 constexpr int MenuRowHeight = 26;
 } // namespace
 
-TrayPeer::TrayPeer(Context& context, TrayIcon& tray)
-    : Peer(context, tray), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+TrayPeer::TrayPeer(Context& context, TrayIcon& tray) : Peer(context, tray) {
     adopt(CreateWindowExW(WS_EX_TOOLWINDOW, classes::Message, tray.text().c_str(), WS_POPUP, 0, 0,
                           0, 0, nullptr, nullptr, context.instance, nullptr));
     refreshIcon();
+    NotificationArea& area = *this;
+    keeper_ = std::make_unique<TrayIconKeeper>(area, tray);
 }
 
+// The icon goes while its window still exists.
 TrayPeer::~TrayPeer() {
-    if (added_) {
-        NOTIFYICONDATAW remove = data(0);
-        Shell_NotifyIconW(NIM_DELETE, &remove);
-    }
+    keeper_.reset();
 }
 
 NOTIFYICONDATAW TrayPeer::data(UINT flags) const {
@@ -39,6 +38,29 @@ NOTIFYICONDATAW TrayPeer::data(UINT flags) const {
     return d;
 }
 
+unsigned TrayPeer::restartMessage() {
+    return RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+bool TrayPeer::allowMessage(unsigned message) {
+    return ChangeWindowMessageFilterEx(hwnd(), message, MSGFLT_ALLOW, nullptr) != FALSE;
+}
+
+bool TrayPeer::add() {
+    NOTIFYICONDATAW icon = data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    return Shell_NotifyIconW(NIM_ADD, &icon) != FALSE;
+}
+
+bool TrayPeer::modify() {
+    NOTIFYICONDATAW icon = data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
+bool TrayPeer::remove() {
+    NOTIFYICONDATAW icon = data(0);
+    return Shell_NotifyIconW(NIM_DELETE, &icon) != FALSE;
+}
+
 void TrayPeer::refreshIcon() {
     if (!tray().icon())
         return;
@@ -50,16 +72,8 @@ void TrayPeer::refreshIcon() {
 void TrayPeer::onChanged(Change what, int, int) {
     if (what == Change::Picture)
         refreshIcon();
-    if (what == Change::Visible && !tray().visible()) {
-        NOTIFYICONDATAW remove = data(0);
-        Shell_NotifyIconW(NIM_DELETE, &remove);
-        added_ = false;
-        return;
-    }
-    if (!tray().visible())
-        return;
-    NOTIFYICONDATAW update = data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    added_ = Shell_NotifyIconW(added_ ? NIM_MODIFY : NIM_ADD, &update) || added_;
+    if (keeper_)
+        keeper_->follow(what);
 }
 
 void TrayPeer::showMenu() {
@@ -129,11 +143,8 @@ std::optional<LRESULT> TrayPeer::handle(UINT message, WPARAM wParam, LPARAM lPar
         }
         return 0;
     }
-    if (message == taskbarCreated_ && tray().visible()) {
-        added_ = false;
-        onChanged(Change::Visible, -1, -1);
+    if (keeper_ && keeper_->handle(message))
         return 0;
-    }
     return Peer::handle(message, wParam, lParam);
 }
 

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "ui/notification_area.h"
 #include "ui/tray_icon.h"
+#include "ui/tray_icon_keeper.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/peer.h"
 #include "ui/win32/windows_api.h"
 
+#include <memory>
+
 namespace stowkeep::ui::win32 {
 
 // The notification-area icon, owned by a hidden window that receives its mouse messages.
-class TrayPeer : public Peer {
+class TrayPeer : public Peer, private NotificationArea {
   public:
     TrayPeer(Context& context, TrayIcon& tray);
     ~TrayPeer() override;
@@ -22,6 +26,11 @@ class TrayPeer : public Peer {
   private:
     TrayIcon& tray() const { return static_cast<TrayIcon&>(control()); }
     NOTIFYICONDATAW data(UINT flags) const;
+    unsigned restartMessage() override;
+    bool allowMessage(unsigned message) override;
+    bool add() override;
+    bool modify() override;
+    bool remove() override;
     void refreshIcon();
     void showMenu();
     // The menu is drawn by the skin.
@@ -29,8 +38,7 @@ class TrayPeer : public Peer {
     void drawMenuItem(const DRAWITEMSTRUCT& item) const;
 
     IconHandle icon_;
-    UINT taskbarCreated_;
-    bool added_ = false;
+    std::unique_ptr<TrayIconKeeper> keeper_;
 };
 
 } // namespace stowkeep::ui::win32

@@ -132,7 +132,7 @@ void WindowPeer::changed(Change what, int index, int sub) {
                 if (window().options().centreOver || window().options().frame != Frame::Standard)
                     placeCentred();
             ShowWindow(hwnd(), SW_SHOW);
-            SetForegroundWindow(hwnd());
+            takeForeground();
         } else {
             ShowWindow(hwnd(), SW_HIDE);
         }
@@ -140,18 +140,24 @@ void WindowPeer::changed(Change what, int index, int sub) {
     case Change::Front:
         if (IsWindowVisible(hwnd())) {
             BringWindowToTop(hwnd());
-            SetForegroundWindow(hwnd());
+            takeForeground();
         }
         return;
     case Change::Restore:
         ShowWindow(hwnd(), SW_RESTORE);
-        SetForegroundWindow(hwnd());
+        takeForeground();
         return;
     case Change::Bounds:
         return; // the client size is fixed
     default:
         Peer::changed(what, index, sub);
     }
+}
+
+// Our windows also open without the user's click (the enclosure's button), while the
+// user works in another program.
+void WindowPeer::takeForeground() {
+    ui::takeForeground(context().foreground, reinterpret_cast<ForegroundSeam::Handle>(hwnd()));
 }
 
 void WindowPeer::clickById(int id) {

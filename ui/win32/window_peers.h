@@ -25,6 +25,7 @@ class WindowPeer : public Peer {
   private:
     Window& window() const { return static_cast<Window&>(control()); }
     void placeCentred();
+    void takeForeground();
     void paint();
     void clickById(int id);
     void onDpiChanged(UINT dpi, const RECT& suggested);
