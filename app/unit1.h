@@ -43,7 +43,8 @@ struct TForm1Services {
     platform::FileSystem& files;
     // The drive list's seams: the process's own in the program, a test's own in tests.
     drives::DevicePresenceSeams deviceSeams;
-    std::function<void(const std::wstring& address)> openWebPage; // the shell's default action
+    // The shell's default action on a web address, in the logged-on user's own context.
+    std::function<void(const std::wstring& address)> openWebPage;
 };
 
 // The windows the entry creates after the main window; set as they are made,

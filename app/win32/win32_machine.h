@@ -9,10 +9,10 @@
 #include "platform/win32/win32_named_mutexes.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_profile_files.h"
+#include "platform/win32/win32_shell_open.h"
 #include "platform/win32/win32_user_registry.h"
 #include "ui/win32/win32_toolkit.h"
 
-#include <shellapi.h>
 #include <windows.h>
 
 namespace stowkeep::app {
@@ -24,6 +24,7 @@ struct Win32Machine {
     platform::win32::Win32Libraries libraries;
     platform::win32::Win32Processes processes;
     platform::win32::Win32UserRegistry registry;
+    platform::win32::Win32ShellOpen shell;
     platform::win32::Win32ProfileFiles profiles;
     platform::Win32FileSystem files;
     platform::Win32Volumes volumes;
@@ -31,15 +32,15 @@ struct Win32Machine {
 
     // volumeSystem must live as long as the process.
     TForm1Services Services(platform::VolumeSystem& volumeSystem) {
-        return {toolkit,    module,
-                libraries,  processes,
-                registry,   profiles,
-                files,      drives::ProcessDevicePresenceSeams(volumeSystem, files),
-                OpenWebPage};
-    }
-
-    static void OpenWebPage(const std::wstring& address) {
-        ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+        return {toolkit,
+                module,
+                libraries,
+                processes,
+                registry,
+                profiles,
+                files,
+                drives::ProcessDevicePresenceSeams(volumeSystem, files),
+                [this](const std::wstring& address) { platform::OpenAsUser(shell, address); }};
     }
 };
 
