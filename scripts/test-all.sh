@@ -26,6 +26,7 @@ ctest --test-dir "$root/build/fuzz" --output-on-failure -L fuzz
 step "Windows build, under Wine"
 configure_and_build "$windows_build" "${windows_options[@]}"
 bash "$root/scripts/check-exports.sh" "$windows_build"
+bash "$root/scripts/check-imports.sh" "$windows_build"
 start_display
 prepare_wine
 ctest --test-dir "$windows_build" --output-on-failure -LE 'installer|wine-e2e'

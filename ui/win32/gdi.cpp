@@ -4,6 +4,13 @@
 
 namespace stowkeep::ui::win32 {
 
+// GDI32's own export: GradientFill lives in msimg32.dll, no KnownDLL, which the
+// loader would look for beside the elevated program first.
+void verticalGradientFill(HDC dc, TRIVERTEX (&vertices)[2]) {
+    GRADIENT_RECT gradient{0, 1};
+    GdiGradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+}
+
 BufferedPaint::BufferedPaint(HWND window) : window_(window), target_(BeginPaint(window, &paint_)) {
     GetClientRect(window, &client_);
     memory_ = CreateCompatibleDC(target_);

@@ -49,6 +49,10 @@ class Selected {
     HGDIOBJ previous_;
 };
 
+// A top-to-bottom gradient between the two vertices' colours, over the
+// rectangle they span.
+void verticalGradientFill(HDC dc, TRIVERTEX (&vertices)[2]);
+
 // BeginPaint/EndPaint with an off-screen buffer, so painting never flickers.
 class BufferedPaint {
   public:

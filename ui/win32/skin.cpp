@@ -197,11 +197,10 @@ void Skin::drawProgress(HDC dc, RECT area, int position, UINT dpi, COLORREF back
         {bar.left, bar.top, 0x4B00, 0xA300, 0xF200, 0xFF00},
         {bar.right, bar.bottom, 0x2400, 0x6800, 0xAD00, 0xFF00},
     };
-    GRADIENT_RECT gradient{0, 1};
     RegionHandle clip(CreateRoundRectRgn(bar.left, bar.top, bar.right + 1, bar.bottom + 1,
                                          radius * 2, radius * 2));
     SelectClipRgn(dc, clip.get());
-    GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+    verticalGradientFill(dc, vertices);
     SelectClipRgn(dc, nullptr);
 }
 

@@ -21,8 +21,7 @@ void verticalGradient(HDC dc, RECT area, COLORREF top, COLORREF bottom) {
          static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8),
          0},
     };
-    GRADIENT_RECT gradient{0, 1};
-    GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+    verticalGradientFill(dc, vertices);
 }
 
 void line(HDC dc, int x1, int y1, int x2, int y2) {
