@@ -101,18 +101,19 @@ std::wstring LongPathForm(const std::wstring& path) {
     if (path.size() <= kMaxPlainFolderPath) {
         return path;
     }
-    auto root = DriveRoot(path);
-    if (!root) {
-        root = ShareRoot(path);
+    auto found = DriveRoot(path);
+    if (!found) {
+        found = ShareRoot(path);
     }
-    if (!root) {
+    if (!found) {
         return path;
     }
-    const std::vector<std::wstring> items = Items(std::wstring_view(path).substr(root->itemsFrom));
+    const Root& root = *found;
+    const std::vector<std::wstring> items = Items(std::wstring_view(path).substr(root.itemsFrom));
     if (SystemRenames(items)) {
         return path;
     }
-    std::wstring form = root->text;
+    std::wstring form = root.text;
     for (const std::wstring& item : items) {
         form += L'\\';
         form += item;

@@ -7,6 +7,7 @@
 #include "platform/fake/files_fake.h"
 #include "platform/long_path_files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <gmock/gmock.h>
@@ -36,7 +37,8 @@ struct World {
     std::unique_ptr<FileSystem> files;
     std::wstring source;
     std::wstring destination;
-    std::wstring scratch; // removed afterwards, when not empty
+    // Removes what the world left on the system.
+    std::function<void()> cleanUp = [] {};
     // Puts a file, with the folders above it, as another program would.
     std::function<void(const std::wstring&, const std::string&)> put;
 };
@@ -58,21 +60,35 @@ World InMemoryWorld() {
 }
 
 #ifdef _WIN32
+void RemoveTree(FileSystem& files, const std::wstring& folder) {
+    for (const auto& entry : files.List(folder).value_or(std::vector<platform::FolderEntry>{})) {
+        const std::wstring path = folder + L"\\" + entry.name;
+        files.SetAttributes(path, platform::kAttrNormal);
+        if (entry.IsFolder()) {
+            RemoveTree(files, path);
+        } else {
+            files.Remove(path);
+        }
+    }
+    RemoveDirectoryW(platform::LongPathForm(folder).c_str());
+}
+
 World Win32World() {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
     World world;
     world.files = std::make_unique<platform::Win32FileSystem>();
-    world.scratch = std::wstring(temp) + L"stowkeep-deep-" +
-                    std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(GetTickCount64());
-    world.source = world.scratch + L"\\Data";
-    world.destination = world.scratch + L"\\backup";
-    for (const std::wstring& folder : {world.scratch, world.source, world.destination}) {
+    const std::wstring scratch = std::wstring(temp) + L"stowkeep-deep-" +
+                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(GetTickCount64());
+    world.source = scratch + L"\\Data";
+    world.destination = scratch + L"\\backup";
+    for (const std::wstring& folder : {scratch, world.source, world.destination}) {
         world.files->MakeFolder(folder);
     }
     world.destination += L"\\Data";
     world.files->MakeFolder(world.destination);
+    world.cleanUp = [files = world.files.get(), scratch] { RemoveTree(*files, scratch); };
     world.put = [files = world.files.get(), source = world.source](const std::wstring& path,
                                                                    const std::string& content) {
         std::size_t next = source.size() + 1;
@@ -88,19 +104,6 @@ World Win32World() {
         }
     };
     return world;
-}
-
-void RemoveTree(FileSystem& files, const std::wstring& folder) {
-    for (const auto& entry : files.List(folder).value_or(std::vector<platform::FolderEntry>{})) {
-        const std::wstring path = folder + L"\\" + entry.name;
-        files.SetAttributes(path, platform::kAttrNormal);
-        if (entry.IsFolder()) {
-            RemoveTree(files, path);
-        } else {
-            files.Remove(path);
-        }
-    }
-    RemoveDirectoryW(platform::LongPathForm(folder).c_str());
 }
 #endif
 
@@ -144,17 +147,9 @@ class NoWindow : public CopyWindowPort {
 class DeepTree : public ::testing::TestWithParam<WorldCase> {
   protected:
     void SetUp() override { world_ = GetParam().make(); }
-    void TearDown() override {
-#ifdef _WIN32
-        if (!world_.scratch.empty()) {
-            RemoveTree(files(), world_.scratch);
-        }
-#endif
-    }
+    void TearDown() override { world_.cleanUp(); }
 
-    FileSystem& files() {
-        return *world_.files;
-    }
+    FileSystem& files() { return *world_.files; }
 
     // Makes the folders of levels 1 .. depth under a folder, one level at a
     // time; the deepest one.
@@ -191,11 +186,10 @@ class DeepTree : public ::testing::TestWithParam<WorldCase> {
     }
 
     std::vector<std::wstring> Names(const std::wstring& folder) {
-        std::vector<std::wstring> names;
-        for (const auto& entry :
-             files().List(folder).value_or(std::vector<platform::FolderEntry>{})) {
-            names.push_back(entry.name);
-        }
+        const auto entries = files().List(folder).value_or(std::vector<platform::FolderEntry>{});
+        std::vector<std::wstring> names(entries.size());
+        std::transform(entries.begin(), entries.end(), names.begin(),
+                       [](const platform::FolderEntry& entry) { return entry.name; });
         return names;
     }
 
