@@ -3,17 +3,18 @@
 namespace stowkeep::platform {
 
 std::vector<std::uint32_t> InstancesToEnd(const std::vector<ProcessEntry>& snapshot,
-                                          std::wstring_view exeName, std::uint32_t ownSession,
+                                          std::wstring_view exeName,
+                                          std::optional<std::uint32_t> ownSession,
                                           std::uint32_t ownId) {
     std::vector<std::uint32_t> picked;
     bool ownPicked = false;
     for (const ProcessEntry& entry : snapshot) {
-        if (entry.exeName != exeName || entry.sessionId != ownSession) {
+        if (entry.exeName != exeName) {
             continue;
         }
         if (entry.id == ownId) {
             ownPicked = true;
-        } else {
+        } else if (ownSession && entry.sessionId == ownSession) {
             picked.push_back(entry.id);
         }
     }

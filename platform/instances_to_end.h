@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,10 +13,13 @@ namespace stowkeep::platform {
 // The ids of the processes named exeName (exact, case-sensitive) that run in the
 // logon session ownSession, in snapshot order, except that ownId comes last:
 // ending our own process ends the walk, so every other instance goes first.
-// Processes of other sessions, or whose session is unknown, belong to other
-// users and are never picked.
+// Processes of other sessions may belong to other users, and so may those whose
+// session is unknown: they are never picked, and with our own session unknown
+// nothing but our own process is. Our own process is ours whatever the
+// snapshot says of its session.
 std::vector<std::uint32_t> InstancesToEnd(const std::vector<ProcessEntry>& snapshot,
-                                          std::wstring_view exeName, std::uint32_t ownSession,
+                                          std::wstring_view exeName,
+                                          std::optional<std::uint32_t> ownSession,
                                           std::uint32_t ownId);
 
 // Ends the instances that InstancesToEnd picks from a fresh snapshot, with exit

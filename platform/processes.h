@@ -23,7 +23,9 @@ class Processes {
     virtual std::vector<ProcessEntry> List() const = 0;
 
     virtual std::uint32_t CurrentProcessId() const = 0;
-    virtual std::uint32_t CurrentSessionId() const = 0;
+    // Absent when the system would not tell; never taken for session 0, whose
+    // processes are the system's services.
+    virtual std::optional<std::uint32_t> CurrentSessionId() const = 0;
 
     // Ends process id with exitCode. False when it cannot be opened or ended.
     // Ending the current process does not return.

@@ -5,7 +5,7 @@
 
 namespace stowkeep::platform::fake {
 
-FakeProcesses::FakeProcesses(std::uint32_t currentId, std::uint32_t currentSession)
+FakeProcesses::FakeProcesses(std::uint32_t currentId, std::optional<std::uint32_t> currentSession)
     : currentId_(currentId), currentSession_(currentSession) {}
 
 std::vector<ProcessEntry> FakeProcesses::List() const {
@@ -16,7 +16,7 @@ std::uint32_t FakeProcesses::CurrentProcessId() const {
     return currentId_;
 }
 
-std::uint32_t FakeProcesses::CurrentSessionId() const {
+std::optional<std::uint32_t> FakeProcesses::CurrentSessionId() const {
     return currentSession_;
 }
 

@@ -16,11 +16,12 @@ class FakeProcesses : public Processes {
         std::uint32_t exitCode = 0;
     };
 
-    FakeProcesses(std::uint32_t currentId, std::uint32_t currentSession);
+    // currentSession absent: the system would not tell our own session.
+    FakeProcesses(std::uint32_t currentId, std::optional<std::uint32_t> currentSession);
 
     std::vector<ProcessEntry> List() const override;
     std::uint32_t CurrentProcessId() const override;
-    std::uint32_t CurrentSessionId() const override;
+    std::optional<std::uint32_t> CurrentSessionId() const override;
     bool Terminate(std::uint32_t id, std::uint32_t exitCode) override;
 
     void Add(ProcessEntry entry);
@@ -28,7 +29,7 @@ class FakeProcesses : public Processes {
 
   private:
     std::uint32_t currentId_;
-    std::uint32_t currentSession_;
+    std::optional<std::uint32_t> currentSession_;
     std::vector<ProcessEntry> table_;
     std::vector<Ending> ended_;
 };

@@ -38,8 +38,8 @@ std::uint32_t Win32Processes::CurrentProcessId() const {
     return ::GetCurrentProcessId();
 }
 
-std::uint32_t Win32Processes::CurrentSessionId() const {
-    return SessionOf(::GetCurrentProcessId()).value_or(0);
+std::optional<std::uint32_t> Win32Processes::CurrentSessionId() const {
+    return SessionOf(::GetCurrentProcessId());
 }
 
 bool Win32Processes::Terminate(std::uint32_t id, std::uint32_t exitCode) {

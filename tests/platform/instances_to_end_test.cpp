@@ -18,6 +18,7 @@ const std::vector<ProcessEntry> kSnapshot = {
     {640, kOwnSession, L"stowkeep(kd-rx710).exe"}, // differs in letter case only
     {700, kOwnSession, kName},                     // a stray instance of our own session
     {720, std::nullopt, kName},                    // session could not be read
+    {800, 0, kName},                               // a service's, in session 0
     {730, kOwnSession, L"Stowkeep(KD-RX710).exe.bak"},
 };
 
@@ -32,6 +33,23 @@ TEST(InstancesToEndTest, RenamedExecutablePicksNothing) {
 
 TEST(InstancesToEndTest, OtherSessionsInstancesAreLeftAlone) {
     EXPECT_EQ(InstancesToEnd(kSnapshot, kName, 1, 612), (std::vector<std::uint32_t>{612}));
+}
+
+TEST(InstancesToEndTest, UnknownOwnSessionPicksOnlyOurselves) {
+    EXPECT_EQ(InstancesToEnd(kSnapshot, kName, std::nullopt, kOwnId),
+              (std::vector<std::uint32_t>{kOwnId}));
+}
+
+TEST(EndInstancesOfOwnSessionTest, UnreadableOwnSessionEndsNoServiceNorUnknownSession) {
+    fake::FakeProcesses processes(kOwnId, std::nullopt);
+    for (const ProcessEntry& entry : kSnapshot) {
+        processes.Add(entry);
+    }
+
+    EXPECT_EQ(EndInstancesOfOwnSession(processes, kName), 1);
+
+    ASSERT_EQ(processes.Ended().size(), 1u);
+    EXPECT_EQ(processes.Ended()[0].id, kOwnId);
 }
 
 TEST(EndInstancesOfOwnSessionTest, EndsOursWithCodeZeroAndLeavesTheRestRunning) {

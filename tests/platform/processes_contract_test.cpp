@@ -29,6 +29,7 @@ class ProcessesContract : public ::testing::TestWithParam<WorldKind> {
 TEST_P(ProcessesContract, SnapshotListsOurselvesWithOurSession) {
     const auto self = Entry(Processes().CurrentProcessId());
     ASSERT_TRUE(self.has_value());
+    ASSERT_TRUE(Processes().CurrentSessionId().has_value());
     EXPECT_EQ(self->exeName, world_->OwnExeName());
     EXPECT_EQ(self->sessionId, Processes().CurrentSessionId());
 }
