@@ -6,9 +6,11 @@
 namespace stowkeep::drives {
 namespace {
 
-// VOLUME_DISK_EXTENTS: the count, then DISK_EXTENT records aligned to 8 bytes.
+using platform::kExtentLengthField;
+using platform::kExtentStartingOffsetField;
+using platform::kFirstDiskExtent;
+
 constexpr std::size_t kExtentsBufferSize = 260;
-constexpr std::size_t kFirstExtent = 8;
 
 template <typename T>
 T Read(const std::array<std::byte, kExtentsBufferSize>& bytes, std::size_t at) {
@@ -31,9 +33,10 @@ VolumeExtent QueryVolumeExtent(platform::VolumeSystem& system, wchar_t letter) {
         Read<std::uint32_t>(answer, 0) == 0) {
         return extent;
     }
-    extent.DiskNumber = Read<std::uint32_t>(answer, kFirstExtent);
-    extent.StartingOffset = Read<std::int64_t>(answer, kFirstExtent + 8);
-    extent.ExtentLength = Read<std::int64_t>(answer, kFirstExtent + 16);
+    extent.DiskNumber = Read<std::uint32_t>(answer, kFirstDiskExtent);
+    extent.StartingOffset =
+        Read<std::int64_t>(answer, kFirstDiskExtent + kExtentStartingOffsetField);
+    extent.ExtentLength = Read<std::int64_t>(answer, kFirstDiskExtent + kExtentLengthField);
     return extent;
 }
 

@@ -6,12 +6,12 @@
 namespace stowkeep::drives {
 namespace {
 
-// STORAGE_PROPERTY_QUERY and STORAGE_DEVICE_DESCRIPTOR as the system lays them out.
-constexpr std::size_t kPropertyQuerySize = 12;
+using platform::kDescriptorBusTypeField;
+using platform::kDescriptorSizeField;
+using platform::kDescriptorVendorIdOffsetField;
+using platform::kPropertyQuerySize;
+
 constexpr std::size_t kDescriptorBufferSize = 548;
-constexpr std::size_t kSizeField = 4;
-constexpr std::size_t kVendorOffsetField = 12;
-constexpr std::size_t kBusTypeField = 28;
 
 using DescriptorBuffer = std::array<std::byte, kDescriptorBufferSize>;
 
@@ -29,7 +29,7 @@ std::optional<DescriptorBuffer> ReadDescriptor(platform::VolumeDevice& device) {
     const std::array<std::byte, kPropertyQuerySize> query{}; // device property, standard query
     DescriptorBuffer descriptor{};
     const auto size = static_cast<std::uint32_t>(kDescriptorBufferSize);
-    std::memcpy(descriptor.data() + kSizeField, &size, sizeof size);
+    std::memcpy(descriptor.data() + kDescriptorSizeField, &size, sizeof size);
     if (!device.Control(platform::kIoctlStorageQueryProperty, query, descriptor)) {
         return std::nullopt;
     }
@@ -39,7 +39,7 @@ std::optional<DescriptorBuffer> ReadDescriptor(platform::VolumeDevice& device) {
 // The NUL-terminated 8-bit text at the vendor offset; an offset outside the
 // buffer or text without a NUL inside it reads only what the buffer holds.
 std::string VendorBytes(const DescriptorBuffer& descriptor) {
-    const std::uint32_t offset = ReadU32(descriptor, kVendorOffsetField);
+    const std::uint32_t offset = ReadU32(descriptor, kDescriptorVendorIdOffsetField);
     std::string text;
     for (std::size_t i = offset; offset != 0 && i < descriptor.size(); ++i) {
         const auto c = static_cast<char>(descriptor[i]);
@@ -86,7 +86,7 @@ std::optional<TRemovableDrive> ReadRemovableVolume(platform::VolumeSystem& syste
         return std::nullopt;
     }
     const auto descriptor = ReadDescriptor(*device);
-    if (!descriptor || !IsExternalBus(ReadU32(*descriptor, kBusTypeField))) {
+    if (!descriptor || !IsExternalBus(ReadU32(*descriptor, kDescriptorBusTypeField))) {
         return std::nullopt;
     }
     TRemovableDrive drive;

@@ -22,6 +22,16 @@ inline constexpr std::uint8_t kBusTypeAta = 3;
 inline constexpr std::uint8_t kBusTypeUsb = 7;
 inline constexpr std::uint8_t kBusTypeSata = 11;
 
+// Where the answers keep what is read from them, as byte offsets; the Win32
+// side checks each against the system's own structure.
+inline constexpr std::size_t kPropertyQuerySize = 12;             // STORAGE_PROPERTY_QUERY
+inline constexpr std::size_t kDescriptorSizeField = 4;            // STORAGE_DEVICE_DESCRIPTOR
+inline constexpr std::size_t kDescriptorVendorIdOffsetField = 12; //   .VendorIdOffset
+inline constexpr std::size_t kDescriptorBusTypeField = 28;        //   .BusType
+inline constexpr std::size_t kFirstDiskExtent = 8;                // VOLUME_DISK_EXTENTS.Extents
+inline constexpr std::size_t kExtentStartingOffsetField = 8;      // DISK_EXTENT.StartingOffset
+inline constexpr std::size_t kExtentLengthField = 16;             // DISK_EXTENT.ExtentLength
+
 inline constexpr unsigned kDriveNoRootDir = 1;
 inline constexpr unsigned kDriveRemovable = 2;
 inline constexpr unsigned kDriveFixed = 3;

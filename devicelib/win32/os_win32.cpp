@@ -52,6 +52,44 @@ static_assert(kConnectionStatusOffset ==
               offsetof(USB_NODE_CONNECTION_INFORMATION_EX, ConnectionStatus));
 static_assert(kDeviceConnected == DeviceConnected);
 static_assert(sizeof(StorageDeviceNumber) == sizeof(STORAGE_DEVICE_NUMBER));
+static_assert(offsetof(StorageDeviceNumber, deviceType) ==
+                  offsetof(STORAGE_DEVICE_NUMBER, DeviceType) &&
+              offsetof(StorageDeviceNumber, deviceNumber) ==
+                  offsetof(STORAGE_DEVICE_NUMBER, DeviceNumber) &&
+              offsetof(StorageDeviceNumber, partitionNumber) ==
+                  offsetof(STORAGE_DEVICE_NUMBER, PartitionNumber));
+static_assert(kFileDeviceCdrom == FILE_DEVICE_CD_ROM && kFileDeviceDisk == FILE_DEVICE_DISK);
+static_assert(offsetof(Guid, data2) == offsetof(GUID, Data2) &&
+              offsetof(Guid, data3) == offsetof(GUID, Data3) &&
+              offsetof(Guid, data4) == offsetof(GUID, Data4));
+static_assert(offsetof(DevInfoData, classGuid) == offsetof(SP_DEVINFO_DATA, ClassGuid) &&
+              offsetof(DevInfoData, reserved) == offsetof(SP_DEVINFO_DATA, Reserved));
+static_assert(offsetof(DeviceInterfaceData, interfaceClassGuid) ==
+                  offsetof(SP_DEVICE_INTERFACE_DATA, InterfaceClassGuid) &&
+              offsetof(DeviceInterfaceData, flags) == offsetof(SP_DEVICE_INTERFACE_DATA, Flags));
+static_assert(
+    offsetof(ScsiPassThroughDirect, length) == offsetof(SCSI_PASS_THROUGH_DIRECT, Length) &&
+    offsetof(ScsiPassThroughDirect, scsiStatus) == offsetof(SCSI_PASS_THROUGH_DIRECT, ScsiStatus) &&
+    offsetof(ScsiPassThroughDirect, pathId) == offsetof(SCSI_PASS_THROUGH_DIRECT, PathId) &&
+    offsetof(ScsiPassThroughDirect, targetId) == offsetof(SCSI_PASS_THROUGH_DIRECT, TargetId) &&
+    offsetof(ScsiPassThroughDirect, lun) == offsetof(SCSI_PASS_THROUGH_DIRECT, Lun) &&
+    offsetof(ScsiPassThroughDirect, cdbLength) == offsetof(SCSI_PASS_THROUGH_DIRECT, CdbLength) &&
+    offsetof(ScsiPassThroughDirect, senseInfoLength) ==
+        offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoLength) &&
+    offsetof(ScsiPassThroughDirect, dataIn) == offsetof(SCSI_PASS_THROUGH_DIRECT, DataIn) &&
+    offsetof(ScsiPassThroughDirect, timeOutValue) ==
+        offsetof(SCSI_PASS_THROUGH_DIRECT, TimeOutValue));
+static_assert(SCSI_IOCTL_DATA_IN == 1);
+static_assert(offsetof(UsbDescriptorRequest, connectionIndex) ==
+                  offsetof(USB_DESCRIPTOR_REQUEST, ConnectionIndex) &&
+              offsetof(UsbDescriptorRequest, bmRequest) ==
+                  offsetof(USB_DESCRIPTOR_REQUEST, SetupPacket.bmRequest) &&
+              offsetof(UsbDescriptorRequest, bRequest) ==
+                  offsetof(USB_DESCRIPTOR_REQUEST, SetupPacket.bRequest) &&
+              offsetof(UsbDescriptorRequest, wIndex) ==
+                  offsetof(USB_DESCRIPTOR_REQUEST, SetupPacket.wIndex) &&
+              offsetof(UsbDescriptorRequest, wLength) ==
+                  offsetof(USB_DESCRIPTOR_REQUEST, SetupPacket.wLength));
 static_assert(kIoctlScsiPassThroughDirect == IOCTL_SCSI_PASS_THROUGH_DIRECT);
 static_assert(kIoctlUsbGetNodeInformation == IOCTL_USB_GET_NODE_INFORMATION);
 static_assert(kIoctlUsbGetNodeConnectionInformationEx ==
@@ -67,7 +105,9 @@ static_assert(kFileShareRead == FILE_SHARE_READ && kFileShareWrite == FILE_SHARE
 static_assert(kOpenExisting == OPEN_EXISTING);
 static_assert(kLocaleSystemDefault == LOCALE_SYSTEM_DEFAULT && kNormIgnoreCase == NORM_IGNORECASE &&
               kCstrEqual == CSTR_EQUAL);
-static_assert(kDriveRemote == DRIVE_REMOTE && kDriveCdrom == DRIVE_CDROM);
+static_assert(kDriveNoRootDir == DRIVE_NO_ROOT_DIR && kDriveRemovable == DRIVE_REMOVABLE &&
+              kDriveFixed == DRIVE_FIXED && kDriveRemote == DRIVE_REMOTE &&
+              kDriveCdrom == DRIVE_CDROM);
 static_assert(kCrSuccess == CR_SUCCESS);
 
 const GUID* AsGuid(const Guid* g) {

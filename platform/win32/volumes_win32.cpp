@@ -3,9 +3,30 @@
 #include "platform/win32/owned_handle.h"
 
 #include <array>
+#include <cstddef>
+#include <winioctl.h>
 
 namespace stowkeep::platform {
 namespace {
+
+// The offsets that the drive list reads the system's answers at.
+static_assert(kPropertyQuerySize == sizeof(STORAGE_PROPERTY_QUERY));
+static_assert(offsetof(STORAGE_PROPERTY_QUERY, PropertyId) == 0 &&
+              offsetof(STORAGE_PROPERTY_QUERY, QueryType) == 4);
+static_assert(StorageDeviceProperty == 0 && PropertyStandardQuery == 0);
+static_assert(kDescriptorSizeField == offsetof(STORAGE_DEVICE_DESCRIPTOR, Size));
+static_assert(kDescriptorVendorIdOffsetField ==
+              offsetof(STORAGE_DEVICE_DESCRIPTOR, VendorIdOffset));
+static_assert(kDescriptorBusTypeField == offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType));
+static_assert(sizeof(STORAGE_BUS_TYPE) == 4);
+static_assert(kBusTypeUsb == BusTypeUsb && kBusType1394 == BusType1394 &&
+              kBusTypeAta == BusTypeAta && kBusTypeSata == BusTypeSata);
+static_assert(kFirstDiskExtent == offsetof(VOLUME_DISK_EXTENTS, Extents));
+static_assert(offsetof(DISK_EXTENT, DiskNumber) == 0);
+static_assert(kExtentStartingOffsetField == offsetof(DISK_EXTENT, StartingOffset));
+static_assert(kExtentLengthField == offsetof(DISK_EXTENT, ExtentLength));
+static_assert(kIoctlStorageQueryProperty == IOCTL_STORAGE_QUERY_PROPERTY);
+static_assert(kIoctlVolumeGetVolumeDiskExtents == IOCTL_VOLUME_GET_VOLUME_DISK_EXTENTS);
 
 struct VolumeFindTraits {
     using Handle = HANDLE;
