@@ -9,6 +9,7 @@
 #include "backup/backup_page.h"
 #include "platform/fake/fake_profile_files.h"
 #include "platform/fake/files_fake.h"
+#include "platform/long_path_files.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/panels.h"
 
@@ -49,7 +50,7 @@ class BackupUiTest : public ::testing::Test {
         auto& backupPage = pages->addPage("TabSheet2");
         messages = toolkit.createMessageDialog(mainWindow.get(), kTitle);
         context = std::make_unique<BackupContext>(
-            BackupContext{toolkit, *mainWindow, *pages, *messages, settings, files, state,
+            BackupContext{toolkit, *mainWindow, *pages, *messages, settings, programFiles, state,
                           [this] {
                               ++main1Clicks;
                               mainWindow->restore();
@@ -79,6 +80,9 @@ class BackupUiTest : public ::testing::Test {
 
     ui::HeadlessToolkit toolkit;
     platform::FakeFileSystem files;
+    // The files as the program's calls see them: through the Win32 side's
+    // long-path layer.
+    platform::LongPathFileSystem programFiles{files};
     platform::fake::FakeProfileFiles profile;
     settings::SettingsFile settings{profile, kSettingsPath};
     MainState state;

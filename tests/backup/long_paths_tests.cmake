@@ -10,3 +10,10 @@ stowkeep_test(long_paths_test
     ${CMAKE_CURRENT_LIST_DIR}/fake_path_limits_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/deep_tree_test.cpp
   LIBS ${long_path_libs})
+
+# The backup page and run with a job deeper than MAX_PATH.
+if(TARGET stowkeep_ui_headless)
+  stowkeep_test(backup_deep_job_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/deep_job_test.cpp
+    LIBS stowkeep_backup stowkeep_ui_headless stowkeep_platform_fake)
+endif()
