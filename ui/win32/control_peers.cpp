@@ -197,9 +197,23 @@ std::optional<LRESULT> LabelPeer::handle(UINT message, WPARAM wParam, LPARAM lPa
     LabelStyle style = label().style();
     UINT format = (style.wrap ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER) |
                   (style.centred ? DT_CENTER : DT_LEFT);
-    context().skin.text(paint.dc(), paint.client(), control().text(), font(),
+    context().skin.text(paint.dc(), paint.client(), shownText(paint.client()), font(),
                         control().enabled() ? colours::Text : colours::TextDisabled, format);
     return 0;
+}
+
+// The window text stays whole for screen readers; only the drawing gives way.
+std::wstring LabelPeer::shownText(RECT area) const {
+    auto yieldFirst = label().compaction();
+    if (!yieldFirst || label().style().wrap)
+        return control().text();
+    HFONT useFont = font();
+    return compactMiddle(
+        control().text(), area.right - area.left,
+        [this, useFont](std::wstring_view text) {
+            return context().skin.measure(std::wstring(text), useFont, 0).cx;
+        },
+        *yieldFirst);
 }
 
 ProgressPeer::ProgressPeer(Context& context, ProgressBar& bar) : Peer(context, bar) {

@@ -100,6 +100,7 @@ class LabelPeer : public Peer {
   private:
     Label& label() const { return static_cast<Label&>(control()); }
     HFONT font() const;
+    std::wstring shownText(RECT area) const;
 };
 
 class ProgressPeer : public Peer {

@@ -3,6 +3,8 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/windows_api.h"
 
+#include <algorithm>
+
 namespace stowkeep::ui::win32 {
 
 ListViewPeer::ListViewPeer(Context& context, ListView& list) : Peer(context, list) {
@@ -28,13 +30,38 @@ void ListViewPeer::insertColumns() {
         column.iSubItem = static_cast<int>(i);
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
+    fitColumns();
 }
 
 void ListViewPeer::relayout() {
     Peer::relayout();
+    fitColumns();
+}
+
+// A column's given width is its least: it widens to its header and its cells as drawn with
+// the fonts of the current dpi, so no text is cut at a larger scale or with another face.
+void ListViewPeer::fitColumns() {
     const auto& columns = list().columns();
-    for (size_t i = 0; i < columns.size(); ++i)
-        ListView_SetColumnWidth(hwnd(), static_cast<int>(i), scaled(columns[i].width, dpi()));
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int column = static_cast<int>(i);
+        int width = std::max(scaled(columns[i].width, dpi()), headerWidth(columns[i].header));
+        for (int row = 0; row < list().rowCount(); ++row)
+            width = std::max(width, cellWidth(list().cell(row, column)));
+        if (ListView_GetColumnWidth(hwnd(), column) != width)
+            ListView_SetColumnWidth(hwnd(), column, width);
+    }
+}
+
+int ListViewPeer::headerWidth(const std::wstring& header) const {
+    return context().skin.measure(header, headerFont(), 0).cx + 2 * scaled(kHeaderInset, dpi());
+}
+
+int ListViewPeer::cellWidth(const std::wstring& text) const {
+    return ListView_GetStringWidth(hwnd(), text.c_str()) + scaled(kCellPadding, dpi());
+}
+
+HFONT ListViewPeer::headerFont() const {
+    return context().skin.font(dpi(), 0, true);
 }
 
 void ListViewPeer::insertRow(int row) {
@@ -71,15 +98,19 @@ void ListViewPeer::onChanged(Change what, int index, int sub) {
     switch (what) {
     case Change::RowAdded:
         insertRow(index);
+        fitColumns();
         break;
     case Change::RowRemoved:
         ListView_DeleteItem(hwnd(), index);
+        fitColumns();
         break;
     case Change::RowsCleared:
         ListView_DeleteAllItems(hwnd());
+        fitColumns();
         break;
     case Change::Cell:
         setCell(index, sub);
+        fitColumns();
         break;
     case Change::Selection:
         selectRow(list().selectedRow());
@@ -141,9 +172,9 @@ LRESULT ListViewPeer::drawHeader(NMCUSTOMDRAW& draw) {
     auto column = static_cast<size_t>(draw.dwItemSpec);
     if (column < list().columns().size()) {
         RECT label = cell;
-        label.left += scaled(6, dpi());
-        skin.text(draw.hdc, label, list().columns()[column].header, skin.font(dpi(), 0, true),
-                  colours::TextSoft, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        label.left += scaled(kHeaderInset, dpi());
+        skin.text(draw.hdc, label, list().columns()[column].header, headerFont(), colours::TextSoft,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
     return CDRF_SKIPDEFAULT;
 }

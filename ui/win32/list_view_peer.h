@@ -18,8 +18,17 @@ class ListViewPeer : public Peer {
     void onChanged(Change what, int index, int sub) override;
 
   private:
+    // Room beside a text, in logical pixels: the header's on either side, and what the list
+    // keeps around a cell's text.
+    static constexpr int kHeaderInset = 6;
+    static constexpr int kCellPadding = 12;
+
     ListView& list() const { return static_cast<ListView&>(control()); }
     void insertColumns();
+    void fitColumns();
+    int headerWidth(const std::wstring& header) const;
+    int cellWidth(const std::wstring& text) const;
+    HFONT headerFont() const;
     void insertRow(int row);
     void setCell(int row, int column);
     void selectRow(int row);
