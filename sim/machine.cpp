@@ -524,8 +524,8 @@ std::uint32_t Machine::IoHub(Slot& slot, std::uint32_t code, void* in, std::uint
 
 std::uint32_t Machine::IoStorage(Call* call, Slot& slot, std::uint32_t code, void* in,
                                  std::uint32_t inSize, void* out, std::uint32_t outSize) {
-    StorageInterface& unit = storage_[slot.object];
     if (code == hl::kIoctlStorageGetDeviceNumber) {
+        const StorageInterface& unit = storage_[slot.object];
         if (outSize < sizeof(hl::StorageDeviceNumber))
             return kErrorInvalidParameter;
         if (unit.deviceNumberFails)

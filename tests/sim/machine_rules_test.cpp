@@ -29,8 +29,8 @@ class MachineRulesTest : public ::testing::Test {
   protected:
     // A valid INQUIRY request with its data and sense areas.
     struct Request {
-        hl::PassThroughRequest r{};
         alignas(4096) std::uint8_t data[64] = {};
+        hl::PassThroughRequest r{};
     };
     void Fill(Request& q) const {
         hl::ScsiPassThroughDirect& s = q.r.sptd;
