@@ -8,11 +8,8 @@
 namespace stowkeep::platform {
 namespace {
 
-constexpr std::size_t kPropertyQuerySize = 12;
+// The fixed parts' sizes; the offsets read from them are the program's own.
 constexpr std::size_t kDescriptorFixedSize = 40;
-constexpr std::size_t kVendorOffsetField = 12;
-constexpr std::size_t kBusTypeField = 28;
-constexpr std::size_t kExtentsHeaderSize = 8;
 constexpr std::size_t kExtentSize = 24;
 
 template <typename T> void Put(std::vector<std::byte>& bytes, std::size_t offset, T value) {
@@ -28,26 +25,26 @@ template <typename T> T Get(std::span<const std::byte> bytes, std::size_t offset
 std::vector<std::byte> Descriptor(const FakeStorageVolume& volume) {
     std::vector<std::byte> bytes(kDescriptorFixedSize);
     if (volume.vendorId) {
-        Put<std::uint32_t>(bytes, kVendorOffsetField, kDescriptorFixedSize);
+        Put<std::uint32_t>(bytes, kDescriptorVendorIdOffsetField, kDescriptorFixedSize);
         for (char c : *volume.vendorId) {
             bytes.push_back(static_cast<std::byte>(c));
         }
         bytes.push_back(std::byte{0});
     }
     Put<std::uint32_t>(bytes, 0, kDescriptorFixedSize);
-    Put<std::uint32_t>(bytes, 4, static_cast<std::uint32_t>(bytes.size()));
-    Put<std::uint32_t>(bytes, kBusTypeField, volume.busType);
+    Put<std::uint32_t>(bytes, kDescriptorSizeField, static_cast<std::uint32_t>(bytes.size()));
+    Put<std::uint32_t>(bytes, kDescriptorBusTypeField, volume.busType);
     return bytes;
 }
 
 std::vector<std::byte> Extents(const FakeStorageVolume& volume) {
-    std::vector<std::byte> bytes(kExtentsHeaderSize + kExtentSize * volume.extents.size());
+    std::vector<std::byte> bytes(kFirstDiskExtent + kExtentSize * volume.extents.size());
     Put<std::uint32_t>(bytes, 0, static_cast<std::uint32_t>(volume.extents.size()));
-    std::size_t offset = kExtentsHeaderSize;
+    std::size_t offset = kFirstDiskExtent;
     for (const FakeDiskExtent& extent : volume.extents) {
         Put<std::uint32_t>(bytes, offset, extent.disk);
-        Put<std::int64_t>(bytes, offset + 8, extent.start);
-        Put<std::int64_t>(bytes, offset + 16, extent.length);
+        Put<std::int64_t>(bytes, offset + kExtentStartingOffsetField, extent.start);
+        Put<std::int64_t>(bytes, offset + kExtentLengthField, extent.length);
         offset += kExtentSize;
     }
     return bytes;
