@@ -76,7 +76,7 @@ bool Win32FileCalls::Remove(const std::wstring& path) {
 }
 
 bool Win32FileCalls::MoveReplacing(const std::wstring& from, const std::wstring& to,
-                                    FileError* error) {
+                                   FileError* error) {
     // Windows refuses to replace a read-only file; Wine does not. Refuse it
     // here so that both keep such a file.
     const DWORD existing = GetFileAttributesW(to.c_str());
