@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Builds the installer, installs silently under Wine into a folder of the build
 # tree, checks files, shortcut and uninstall entry, then uninstalls silently and
-# checks that everything of ours is gone except the user's set.ini.
+# checks that everything of ours is gone except the user's set.ini. A second
+# round installs into Program Files, where the elevated logon task is
+# registered, and checks that the uninstaller removes it. Wine keeps a task as
+# a file under system32\Tasks; it keeps the settings but drops the principal
+# and the program of the task, and cannot run it.
 # Arguments: <cmake> <build dir> <installer file> <wine-run> <work folder>
 set -euo pipefail
 cmake_command=$1 build_dir=$2 installer=$3 wine_run=$4 work=$5
@@ -20,9 +24,11 @@ install_dir=$work/ProgramFiles/Stowkeep
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Stowkeep.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Stowkeep'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+task_file=$WINEPREFIX/drive_c/windows/system32/tasks/Stowkeep
+program_files_dir="$WINEPREFIX/drive_c/Program Files/Stowkeep"
 
 "$cmake_command" --build "$build_dir" --target installer
-rm -rf "$work"
+rm -rf "$work" "$program_files_dir" "$task_file"
 mkdir -p "$work"
 
 # /D must come last and unquoted: Wine would quote a path with spaces.
@@ -32,6 +38,7 @@ for f in "${files[@]}"; do
 done
 [[ -f "$install_dir/Uninstall.exe" ]] || fail "no uninstaller"
 [[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
+[[ ! -e "$task_file" ]] || fail "elevated task registered for a folder outside Program Files"
 "$wine_run" reg query "$uninstall_key" /v UninstallString 2>/dev/null | grep -qF 'Uninstall.exe' ||
   fail "no uninstall entry"
 
@@ -58,5 +65,28 @@ reg_has "$run_key" StowkeepTestNeighbour || fail "another program's Run value re
   fail "set.ini not left as it was"
 
 "$wine_run" reg delete "$run_key" /v StowkeepTestNeighbour /f >/dev/null 2>&1 || true
+
+# Second round: the default folder under Program Files gets the task. Its path
+# has a space, which Wine would quote in _?=, so the uninstaller runs from its
+# temporary copy and the checks wait for its work to show.
+"$wine_run" "$installer" /S || fail "installer exit code $?"
+[[ -f "$program_files_dir/Startshim.exe" ]] || fail "not installed into Program Files"
+if [[ -f "$task_file" ]]; then
+  task=$(tr -d '\r' <"$task_file")
+  for setting in '<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>' '<Priority>5</Priority>' \
+    '<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>' '<Triggers/>'; do
+    grep -qF "$setting" <<<"$task" || fail "task lacks $setting"
+  done
+else
+  fail "no elevated task for the install under Program Files"
+fi
+"$wine_run" "$program_files_dir/Uninstall.exe" /S || fail "uninstaller exit code $?"
+for _ in $(seq 240); do
+  [[ -e "$task_file" || -e "$program_files_dir/Startshim.exe" ]] || break
+  sleep 0.5
+done
+[[ ! -e "$task_file" ]] || fail "elevated task left behind"
+[[ ! -e "$program_files_dir/Startshim.exe" ]] || fail "Startshim.exe left in Program Files"
+rm -rf "$program_files_dir"
 ((failures == 0)) && echo "installer round trip passed"
 exit $((failures > 0))
