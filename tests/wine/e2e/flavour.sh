@@ -53,9 +53,19 @@ settings_with_jobs() {
     write_settings "${lines[@]}"
 }
 
+# The text of set.ini in UTF-8, whether the file is in the ANSI code page (ASCII
+# here) or UTF-16LE after its byte-order mark.
+settings_text() {
+    if [[ $(head -c 2 "$settings" | od -An -tx1 | tr -d ' ') == fffe ]]; then
+        iconv -f UTF-16 -t UTF-8 "$settings"
+    else
+        cat "$settings"
+    fi
+}
+
 # settings_value SECTION KEY: the value in set.ini, empty when absent.
 settings_value() {
-    tr -d '\r' <"$settings" | awk -v section="[$1]" -v key="$2" '
+    settings_text | tr -d '\r' | awk -v section="[$1]" -v key="$2" '
         /^\[/ { inside = tolower($0) == tolower(section); next }
         inside && tolower(substr($0, 1, length(key) + 1)) == tolower(key "=") {
             print substr($0, length(key) + 2); exit }'
@@ -143,6 +153,14 @@ answer_yes_and_pause() {
         fail "the folder watcher did not start"
     drive press "$warning_caption" Yes
     wait "$watcher" || fail "Pause was not clicked: $(cat "$work/pause-watcher.txt")"
+}
+
+# The end of a backup run: the copy window and then the main window hidden, and
+# the user-interface thread answering again once the run's reaction is over.
+run_ended() {
+    drive wait-hidden "$copy_caption" "$patience"
+    drive wait-hidden "$main_caption" "$patience"
+    drive answers "$main_caption" "$patience"
 }
 
 # The enclosure pulled out: its state, the broadcast, and its disk gone from E:.

@@ -16,14 +16,8 @@ settings_with_jobs "$sources/Documents" "$sources/Photos"
 backup="$enclosure_dir/backup"
 overwrite='If you want to overwrite, then click "Yes". Otherwise, click "No"'
 
-# A press counts once the run before it has ended: the watcher does not look
-# at the button while its reaction lasts. The run's last step hides the main
-# window; the user-interface thread answers again once the reaction is over.
-run_ended() {
-    drive wait-hidden "$copy_caption" "$patience"
-    drive wait-hidden "$main_caption" "$patience"
-    drive answers "$main_caption" "$patience"
-}
+# A press counts once the run before it has ended (run_ended): the watcher does
+# not look at the button while its reaction lasts.
 # press_and_answer ANSWER...: one press, each overwrite question answered in
 # turn, then the run's end.
 press_and_answer() {
