@@ -26,4 +26,19 @@ int TrayMenu(const Args& a);
 // the answer, then tells it that the user logs off.
 int EndSession(const Args& a);
 
+// tray-window TIP prints the handle of the window that owns the icon; tray-icon
+// HANDLE prints whether the shell shows that window's icon (shown or gone), also
+// after the window has gone; tray-restart HANDLE makes the shell forget the
+// icon and sends the window the shell's restart message, as a restarted
+// Explorer does, and waits for the icon to come back.
+int TrayWindow(const Args& a);
+int TrayIcon(const Args& a);
+int TrayRestart(const Args& a);
+
+// other-program MS: a window of another program, in front with the keyboard,
+// for MS milliseconds; prints "ready" once it is. foreground: prints the
+// caption of the window in front.
+int OtherProgram(const Args& a);
+int Foreground(const Args& a);
+
 } // namespace stowkeep::driver

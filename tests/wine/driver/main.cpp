@@ -283,6 +283,11 @@ const std::map<std::wstring, CommandEntry>& Commands() {
         {L"wait-new-look", {4, WaitNewLook, L"wait-new-look CAPTION CONTROL-TEXT FILE MS"}},
         {L"tray-menu", {2, TrayMenu, L"tray-menu TIP ITEM  (chooses the ITEM-th entry)"}},
         {L"end-session", {1, EndSession, L"end-session CAPTION  (logoff; prints the answer)"}},
+        {L"tray-window", {1, TrayWindow, L"tray-window TIP  (prints the icon window's handle)"}},
+        {L"tray-icon", {1, TrayIcon, L"tray-icon HANDLE  (prints shown or gone)"}},
+        {L"tray-restart", {1, TrayRestart, L"tray-restart HANDLE  (as a restarted Explorer)"}},
+        {L"other-program", {1, OtherProgram, L"other-program MS  (prints ready once in front)"}},
+        {L"foreground", {0, Foreground, L"foreground  (prints the caption in front)"}},
     };
     return table;
 }

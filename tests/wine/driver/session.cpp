@@ -3,6 +3,9 @@
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
+#include <shellapi.h>
+#include <cwchar>
+#include <string>
 
 namespace stowkeep::driver {
 
@@ -12,6 +15,7 @@ namespace {
 constexpr const wchar_t* kIconWindowClass = L"StowkeepMessageWindow";
 // The message the program asked the shell to send it for the icon's mouse events.
 constexpr UINT kIconCallback = WM_APP + 10;
+constexpr UINT kIconId = 1;
 constexpr DWORD kPatienceMs = 10000;
 
 HWND IconWindow(const std::wstring& tip) {
@@ -35,6 +39,20 @@ BOOL CALLBACK FindOpenMenu(HWND window, LPARAM context) {
         return FALSE;
     }
     return TRUE;
+}
+
+// The icon as the shell keeps it: a change that changes nothing succeeds only
+// while the shell has an icon of that window and id.
+bool IconShown(HWND owner) {
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = owner;
+    icon.uID = kIconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
+HWND HandleFrom(const std::wstring& text) {
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::wcstoull(text.c_str(), nullptr, 10)));
 }
 
 void PostKey(HWND window, UINT key) {
@@ -75,6 +93,37 @@ int EndSession(const Args& a) {
     // The program ends while it handles this one, so no answer is expected.
     SendMessageTimeoutW(windows.front(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
                         kPatienceMs, nullptr);
+    return 0;
+}
+
+int TrayWindow(const Args& a) {
+    HWND icon = IconWindow(a[0]);
+    if (!icon)
+        return Fail(L"no notification icon \"" + a[0] + L"\"");
+    Print(std::to_wstring(reinterpret_cast<ULONG_PTR>(icon)));
+    return 0;
+}
+
+int TrayIcon(const Args& a) {
+    Print(IconShown(HandleFrom(a[0])) ? L"shown" : L"gone");
+    return 0;
+}
+
+// What a restarted Explorer does to the icon: it has forgotten it, and tells
+// the window so. Sent to that window only, to leave other programs alone.
+int TrayRestart(const Args& a) {
+    HWND owner = HandleFrom(a[0]);
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = owner;
+    icon.uID = kIconId;
+    if (!Shell_NotifyIconW(NIM_DELETE, &icon) || IconShown(owner))
+        return Fail(L"the shell did not forget the icon");
+    const UINT restarted = RegisterWindowMessageW(L"TaskbarCreated");
+    SendMessageTimeoutW(owner, restarted, 0, 0, SMTO_ABORTIFHUNG, kPatienceMs, nullptr);
+    if (!WaitUntil([&] { return IconShown(owner); }, kPatienceMs))
+        return Fail(L"the icon did not come back");
+    Print(L"shown");
     return 0;
 }
 

@@ -18,17 +18,25 @@ overwrite='If you want to overwrite, then click "Yes". Otherwise, click "No"'
 
 # A press counts once the run before it has ended (run_ended): the watcher does
 # not look at the button while its reaction lasts.
-# press_and_answer ANSWER...: one press, each overwrite question answered in
-# turn, then the run's end.
+# press_and_answer ANSWER...: one press while the user types in another
+# program, each overwrite question answered in turn, then the run's end. Each
+# question comes to the front all the same.
 press_and_answer() {
+    drive other-program "$patience" >"$work/other-program" 2>&1 &
+    local other=$!
+    wait_until 30 grep -q ready "$work/other-program" || fail "no other program in front"
+    check_eq "$(drive foreground | tr -d '\r')" "Another program" "window in front before the press"
     enclosure press >/dev/null
     local answer
     for answer in "$@"; do
         check_eq "$(drive message "$warning_caption" "$patience")" "$overwrite" "question"
+        check_eq "$(drive foreground | tr -d '\r')" "$warning_caption" "window in front"
         drive press "$warning_caption" "$answer"
         drive wait-hidden "$warning_caption" "$patience"
     done
     run_ended
+    kill "$other" 2>/dev/null || true
+    wait "$other" 2>/dev/null || true
 }
 same_trees() {
     diff -r "$sources/Documents" "$backup/Documents" && diff -r "$sources/Photos" "$backup/Photos"
