@@ -74,9 +74,9 @@ HeadlessNotificationArea::HeadlessNotificationArea() = default;
 HeadlessNotificationArea::~HeadlessNotificationArea() = default;
 
 std::vector<std::wstring> HeadlessNotificationArea::icons() const {
-    std::vector<std::wstring> tooltips;
-    for (const Shown& icon : shown_)
-        tooltips.push_back(icon.tooltip);
+    std::vector<std::wstring> tooltips(shown_.size());
+    std::transform(shown_.begin(), shown_.end(), tooltips.begin(),
+                   [](const Shown& icon) { return icon.tooltip; });
     return tooltips;
 }
 
