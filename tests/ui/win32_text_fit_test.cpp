@@ -146,5 +146,26 @@ TEST_F(Win32TextFitTest, ListColumnsFitTheirHeaderAndCellsAt100And150Percent) {
     }
 }
 
+TEST_F(Win32TextFitTest, ALongCellWidensItsColumnOnlyWithinTheList) {
+    auto& list = form->addListView("spSkinListView1", {16, 16, 499, 168},
+                                   {{L"Source Directory", 220}, {L"Destination Directory", 220}});
+    const std::wstring longPath = L"C:\\" + std::wstring(110, L'x') + L"\\Photos";
+    list.addRow(L"C:\\Data", {L"E:\\backup"});
+    list.addRow(longPath, {L"E:\\backup"});
+    HWND real = item(list);
+    ASSERT_NE(real, nullptr);
+
+    for (UINT dpi : {96U, 144U}) {
+        changeDpi(dpi);
+        RECT client;
+        GetClientRect(real, &client);
+        const int source = ListView_GetColumnWidth(real, 0);
+        EXPECT_GT(source, scaled(220, dpi)) << "the room left is used, at " << dpi;
+        EXPECT_GE(ListView_GetColumnWidth(real, 1), scaled(220, dpi));
+        EXPECT_LE(source + ListView_GetColumnWidth(real, 1), client.right)
+            << "the destination column stays in sight, at " << dpi;
+    }
+}
+
 } // namespace
 } // namespace stowkeep::ui

@@ -4,6 +4,7 @@
 #include "ui/win32/windows_api.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace stowkeep::ui::win32 {
 
@@ -38,26 +39,40 @@ void ListViewPeer::relayout() {
     fitColumns();
 }
 
-// A column's given width is its least: it widens to its header and its cells as drawn with
-// the fonts of the current dpi, so no text is cut at a larger scale or with another face.
+// A column's given width is its least: it widens to its header as drawn with the fonts of
+// the current dpi, then to its cells as far as the list's width allows, the first columns
+// first, so that a long cell never pushes another column out of sight.
 void ListViewPeer::fitColumns() {
     const auto& columns = list().columns();
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const int column = static_cast<int>(i);
-        int width = std::max(scaled(columns[i].width, dpi()), headerWidth(columns[i].header));
-        for (int row = 0; row < list().rowCount(); ++row)
-            width = std::max(width, cellWidth(list().cell(row, column)));
-        if (ListView_GetColumnWidth(hwnd(), column) != width)
-            ListView_SetColumnWidth(hwnd(), column, width);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    int spare = client.right;
+    std::vector<int> widths;
+    for (const Column& column : columns) {
+        widths.push_back(std::max(scaled(column.width, dpi()), headerWidth(column.header)));
+        spare -= widths.back();
     }
+    for (size_t i = 0; i < widths.size(); ++i) {
+        const int grow =
+            std::clamp(widestCell(static_cast<int>(i)) - widths[i], 0, std::max(spare, 0));
+        widths[i] += grow;
+        spare -= grow;
+        if (ListView_GetColumnWidth(hwnd(), static_cast<int>(i)) != widths[i])
+            ListView_SetColumnWidth(hwnd(), static_cast<int>(i), widths[i]);
+    }
+}
+
+int ListViewPeer::widestCell(int column) const {
+    int widest = 0;
+    for (int row = 0; row < list().rowCount(); ++row)
+        widest =
+            std::max(widest, ListView_GetStringWidth(hwnd(), list().cell(row, column).c_str()) +
+                                 scaled(kCellPadding, dpi()));
+    return widest;
 }
 
 int ListViewPeer::headerWidth(const std::wstring& header) const {
     return context().skin.measure(header, headerFont(), 0).cx + 2 * scaled(kHeaderInset, dpi());
-}
-
-int ListViewPeer::cellWidth(const std::wstring& text) const {
-    return ListView_GetStringWidth(hwnd(), text.c_str()) + scaled(kCellPadding, dpi());
 }
 
 HFONT ListViewPeer::headerFont() const {

@@ -27,7 +27,7 @@ class ListViewPeer : public Peer {
     void insertColumns();
     void fitColumns();
     int headerWidth(const std::wstring& header) const;
-    int cellWidth(const std::wstring& text) const;
+    int widestCell(int column) const;
     HFONT headerFont() const;
     void insertRow(int row);
     void setCell(int row, int column);
