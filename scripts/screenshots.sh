@@ -66,3 +66,18 @@ shoot "$id" wait-window.png
 end_started
 ctest --test-dir "$build" -R '^e2e_screenshots$' --output-on-failure
 echo "screenshots: $build/screenshots"
+
+# The same journey at 150 %, in a prefix of its own whose LogPixels (the
+# system dpi Wine gives its processes) is 144, so other runs keep 100 %.
+(
+    export WINEPREFIX="$build/wineprefix-150"
+    prepare_wine
+    for key in 'HKCU\Control Panel\Desktop' \
+        'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        "$wine" reg add "$key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+    done
+    trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+    bash "$root/tests/wine/e2e/screenshots.sh" "$root/cmake/wine-run" "$flavour" "$driver" \
+        "$build/tests/wine/screenshots-150" "$showcase" "$build/screenshots-150"
+)
+echo "screenshots: $build/screenshots-150"

@@ -32,12 +32,23 @@ listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
 rows_are() { [[ $(listed | wc -l) == "$1" ]]; }
 
 # Two jobs, the second with one large file, copied before: the run asks
-# before reusing its folder, and is paused during the large file.
-mkdir -p "$sources/Documents/Letters" "$sources/Photos" "$enclosure_dir/backup/Photos"
+# before reusing its folder, and is paused during the large file. The second
+# source's Windows path is 120 characters long, so the copy window shortens
+# its job line, and still ends in Photos.
+mkdir -p "$sources/Documents/Letters"
+base=$(winpath "$sources")
+filler=$((120 - ${#base} - 8)) # a backslash before it, \Photos after it
+((filler > 0)) || fail "the work folder's path is too long for a 120-character source"
+words=Holiday-pictures-from-the-summer-by-the-sea-
+words=$words$words$words$words
+photos="$sources/${words:0:filler}/Photos"
+mkdir -p "$photos" "$enclosure_dir/backup/Photos"
+long=$(winpath "$photos")
+check_eq "${#long}" 120 "length of the second source"
 printf 'Dear reader,\r\n' >"$sources/Documents/Letters/letter-1.txt"
 head -c 300000 /dev/urandom >"$sources/Documents/photo-1.jpg"
-truncate -s 300M "$sources/Photos/panorama.raw"
-settings_with_jobs "$sources/Documents" "$sources/Photos"
+truncate -s 300M "$photos/panorama.raw"
+settings_with_jobs "$sources/Documents" "$photos"
 
 enclosure unplug >/dev/null
 pid=$(start_flavour_shown)
@@ -60,6 +71,9 @@ shoot backup-page
 visible_click Backup
 box_shot "$warning_caption" 'If you want to overwrite, then click "Yes". Otherwise, click "No"' warning-box
 answer_yes_and_pause "$enclosure_dir/backup/Photos"
+job_line="From : $long  ----->  To: E:\\backup\\Photos"
+drive controls "$copy_caption" | line=$job_line awk -F '\t' '$5 == ENVIRON["line"] { found = 1 }
+    END { exit !found }' || fail "no whole job line in: $(drive controls "$copy_caption")"
 shoot copy-window
 drive click "$copy_caption" Cancel
 drive wait-hidden "$copy_caption" "$patience"
