@@ -2,6 +2,7 @@
 
 #include "platform/win32/owned_handle.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <windows.h>
@@ -24,12 +25,8 @@ bool Refused(const std::wstring& path, DWORD right, bool folder) {
 
 template <std::size_t N>
 bool AllRefused(const std::wstring& path, const std::array<DWORD, N>& rights, bool folder) {
-    for (const DWORD right : rights) {
-        if (!Refused(path, right, folder)) {
-            return false;
-        }
-    }
-    return true;
+    return std::all_of(rights.begin(), rights.end(),
+                       [&](DWORD right) { return Refused(path, right, folder); });
 }
 
 std::wstring WithoutTrailingSeparator(const std::wstring& folder) {
