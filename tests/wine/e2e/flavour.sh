@@ -172,3 +172,15 @@ put_back() {
     ln -sfn "$enclosure_dir" "$letter_link"
     enclosure plug >/dev/null
 }
+
+# One job whose source holds a 300 MB file, with a smaller older copy of it
+# already in its destination ($destination, a Unix path; the older copy is
+# also kept in $work/older.bin).
+large_file_over_an_older_copy() {
+    mkdir -p "$sources/Big" "$enclosure_dir/backup/Big"
+    head -c 300M /dev/urandom >"$sources/Big/big.bin"
+    head -c 1M /dev/urandom >"$work/older.bin"
+    cp "$work/older.bin" "$enclosure_dir/backup/Big/big.bin"
+    settings_with_jobs "$sources/Big"
+    destination="$enclosure_dir/backup/Big"
+}

@@ -5,12 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 source "$(dirname "${BASH_SOURCE[0]}")/flavour.sh" "$4"
 
-mkdir -p "$sources/Big" "$enclosure_dir/backup/Big"
-head -c 300M /dev/urandom >"$sources/Big/big.bin"
-head -c 1M /dev/urandom >"$work/older.bin"
-cp "$work/older.bin" "$enclosure_dir/backup/Big/big.bin"
-settings_with_jobs "$sources/Big"
-destination="$enclosure_dir/backup/Big"
+large_file_over_an_older_copy
 
 # The size of what is being written beside the older copy, empty when nothing is.
 new_copy_size() { find "$destination" -type f ! -name big.bin -printf '%s\n'; }
