@@ -1,5 +1,5 @@
-// Texts that would not fit their place at some scale: labels that compact a long path, and
-// list columns that widen to their header and cells.
+// Texts that would not fit their place at some scale: labels that compact a long path, list
+// columns that widen to their header and cells, and picture-button captions that shrink.
 #include "tests/ui/win32_probe.h"
 #include "ui/ui.h"
 #include "ui/win32/dpi.h"
@@ -7,6 +7,7 @@
 #include "ui/win32/win32_toolkit.h"
 #include "ui/win32/windows_api.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace stowkeep::ui {
@@ -35,6 +36,33 @@ std::vector<std::uint32_t> pixelsOf(HWND window) {
     ReleaseDC(window, screen);
     const auto* first = static_cast<const std::uint32_t*>(bits);
     return {first, first + static_cast<std::size_t>(client.right) * client.bottom};
+}
+
+// The columns of a window's rows [top, bottom) that hold dark ink, as [first, last];
+// first is -1 without any.
+struct InkColumns {
+    int first = -1;
+    int last = -1;
+    int width() const { return first < 0 ? 0 : last - first + 1; }
+};
+
+InkColumns inkColumns(HWND window, int top, int bottom) {
+    RECT client;
+    GetClientRect(window, &client);
+    const auto pixels = pixelsOf(window);
+    InkColumns ink;
+    for (int y = std::max(top, 0); y < std::min<int>(bottom, client.bottom); ++y)
+        for (int x = 0; x < client.right; ++x) {
+            const std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * client.right + x];
+            const int luminance =
+                (((pixel >> 16) & 0xFF) * 30 + ((pixel >> 8) & 0xFF) * 59 + (pixel & 0xFF) * 11) /
+                100;
+            if (luminance >= 150)
+                continue;
+            ink.first = ink.first < 0 ? x : std::min(ink.first, x);
+            ink.last = std::max(ink.last, x);
+        }
+    return ink;
 }
 
 int boldWidth(HWND list, const std::wstring& text) {
@@ -164,6 +192,38 @@ TEST_F(Win32TextFitTest, ALongCellWidensItsColumnOnlyWithinTheList) {
         EXPECT_GE(ListView_GetColumnWidth(real, 1), scaled(220, dpi));
         EXPECT_LE(source + ListView_GetColumnWidth(real, 1), client.right)
             << "the destination column stays in sight, at " << dpi;
+    }
+}
+
+TEST_F(Win32TextFitTest, PictureButtonCaptionsStayInsideTheButtonAt100And150Percent) {
+    const auto& pictures = toolkit().pictures();
+    auto& safeRemoval = form->addPictureButton("Image19", {405, 85, 100, 79}, L"Safe Removal",
+                                               pictures.get(picture_names::SafeRemovalNormal));
+    auto& backup = form->addPictureButton("Image16", {54, 85, 100, 79}, L"Backup",
+                                          pictures.get(picture_names::BackupNormal));
+    HWND safeRemovalWindow = item(safeRemoval), backupWindow = item(backup);
+    ASSERT_NE(safeRemovalWindow, nullptr);
+    ASSERT_NE(backupWindow, nullptr);
+
+    int backupAt96 = 0;
+    for (UINT dpi : {96U, 144U}) {
+        changeDpi(dpi);
+        RECT client;
+        GetClientRect(safeRemovalWindow, &client);
+        ASSERT_EQ(client.right, scaled(100, dpi));
+        // The caption's rows, below the glyph; the rounded edge takes the outer pixels.
+        const int top = scaled(54, dpi), bottom = scaled(76, dpi), edge = scaled(3, dpi);
+        const InkColumns caption = inkColumns(safeRemovalWindow, top, bottom);
+        EXPECT_GE(caption.first, edge) << "left end of \"Safe Removal\" at " << dpi;
+        EXPECT_LT(caption.last, client.right - edge) << "right end of \"Safe Removal\" at " << dpi;
+        EXPECT_GT(caption.width(), client.right / 2) << "a readable caption at " << dpi;
+        EXPECT_EQ(textOf(safeRemovalWindow), L"Safe Removal") << "the whole text";
+
+        const int backupWidth = inkColumns(backupWindow, top, bottom).width();
+        if (dpi == 96)
+            backupAt96 = backupWidth;
+        else
+            EXPECT_GT(backupWidth * 4, backupAt96 * 5) << "a caption that fits keeps its size";
     }
 }
 

@@ -94,6 +94,31 @@ SIZE Skin::measure(const std::wstring& value, HFONT useFont, int wrapWidth) {
     return {area.right - area.left, area.bottom - area.top};
 }
 
+CaptionFit Skin::fitted(const std::wstring& value, int width, CaptionLook look, UINT dpi) {
+    return fitCaption(value, width, look.sizePx,
+                      [this, &look, dpi](std::wstring_view part, int size) {
+                          return measure(std::wstring(part), font(dpi, size, look.bold), 0).cx;
+                      });
+}
+
+void Skin::drawCaption(HDC dc, RECT box, const std::wstring& value, CaptionLook look, UINT dpi) {
+    // Left-aligned captions keep their place; centred ones keep their centre.
+    const int inset = scaled(CaptionInsetPx, dpi);
+    RECT inner{box.left + (look.align == DT_CENTER ? inset : 0), box.top, box.right - inset,
+               box.bottom};
+    CaptionFit fit = fitted(value, inner.right - inner.left, look, dpi);
+    HFONT useFont = font(dpi, fit.sizePx, look.bold);
+    if (fit.text.find(L'\n') == std::wstring::npos) {
+        text(dc, inner, fit.text, useFont, look.ink, look.align | DT_VCENTER | DT_SINGLELINE);
+        return;
+    }
+    // DT_VCENTER centres single lines only; the two lines share the box's middle.
+    const int height = measure(fit.text, useFont, inner.right - inner.left).cy;
+    inner.top = (box.top + box.bottom - height) / 2;
+    inner.bottom = inner.top + height;
+    text(dc, inner, fit.text, useFont, look.ink, look.align | DT_WORDBREAK | DT_NOCLIP);
+}
+
 void Skin::drawFocus(HDC dc, RECT area, int radius) {
     PenHandle pen(CreatePen(PS_SOLID, 1, colours::AccentHot));
     Selected usePen(dc, pen.get());
@@ -130,7 +155,9 @@ void Skin::drawButton(HDC dc, RECT area, const std::wstring& caption, ButtonLook
     RECT label = area;
     if (look.pressed)
         OffsetRect(&label, 0, 1);
-    text(dc, label, caption, font(dpi), ink, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    CaptionLook captionLook;
+    captionLook.ink = ink;
+    drawCaption(dc, label, caption, captionLook, dpi);
 }
 
 void Skin::drawRadio(HDC dc, RECT area, const std::wstring& caption, bool checked, ButtonLook look,
@@ -264,11 +291,13 @@ void Skin::drawArtwork(HDC dc, const PictureRef& picture, int frame, int x, int 
         RECT box{x + scaled(overlay.left, dpi), y + scaled(overlay.top, dpi),
                  x + scaled(overlay.left + overlay.width, dpi),
                  y + scaled(overlay.top + overlay.height, dpi)};
-        COLORREF ink =
+        CaptionLook look;
+        look.sizePx = overlay.sizePx;
+        look.bold = overlay.bold;
+        look.ink =
             RGB((overlay.colour >> 16) & 0xFF, (overlay.colour >> 8) & 0xFF, overlay.colour & 0xFF);
-        UINT align = overlay.left == 0 && overlay.width == picture->width() ? DT_CENTER : DT_LEFT;
-        text(dc, box, overlay.text, font(dpi, overlay.sizePx, overlay.bold), ink,
-             align | DT_VCENTER | DT_SINGLELINE);
+        look.align = overlay.left == 0 && overlay.width == picture->width() ? DT_CENTER : DT_LEFT;
+        drawCaption(dc, box, overlay.text, look, dpi);
     }
 }
 

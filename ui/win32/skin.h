@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/artwork.h"
+#include "ui/caption_fit.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/windows_api.h"
 
@@ -34,6 +35,17 @@ inline constexpr COLORREF PopupOutline = RGB(0x87, 0xCE, 0xEB); // sky blue
 
 inline constexpr int NormalTextPx = 12;
 
+// Room kept free on each side of a centred caption (on the right of a left-aligned one),
+// in logical pixels, so that it clears a control's rounded edge.
+inline constexpr int CaptionInsetPx = 4;
+
+struct CaptionLook {
+    int sizePx = NormalTextPx;
+    bool bold = false;
+    COLORREF ink = colours::Text;
+    UINT align = DT_CENTER;
+};
+
 struct ButtonLook {
     bool hot = false;
     bool pressed = false;
@@ -56,6 +68,9 @@ class Skin {
     void text(HDC dc, RECT area, const std::wstring& text, HFONT font, COLORREF colour,
               UINT format);
     SIZE measure(const std::wstring& text, HFONT font, int wrapWidth);
+    // A caption vertically centred in the box, shrunk (or as a last resort wrapped) to fit
+    // the box less CaptionInsetPx on each side; its control keeps the whole text.
+    void drawCaption(HDC dc, RECT box, const std::wstring& text, CaptionLook look, UINT dpi);
 
     void drawButton(HDC dc, RECT area, const std::wstring& caption, ButtonLook look, UINT dpi);
     void drawRadio(HDC dc, RECT area, const std::wstring& caption, bool checked, ButtonLook look,
@@ -70,6 +85,7 @@ class Skin {
                      COLORREF background);
 
   private:
+    CaptionFit fitted(const std::wstring& text, int width, CaptionLook look, UINT dpi);
     HBITMAP artworkBitmap(const PictureRef& picture, int frame, UINT dpi, COLORREF background);
 
     std::wstring face_;
