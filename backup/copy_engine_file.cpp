@@ -41,14 +41,14 @@ bool IsTemporaryName(const std::wstring& name) {
 CopyEngine::Walk::Outcome
 CopyEngine::Walk::CopyFileMakingRoom(FolderNames& names, const std::wstring& source,
                                      const std::wstring& destinationFolder,
-                                     const std::wstring& name) {
+                                     const platform::FolderEntry& entry) {
     const bool batchWaits = !batch_.empty();
-    Outcome outcome = CopyFile(names, source, destinationFolder, name);
+    Outcome outcome = CopyFile(names, source, destinationFolder, entry);
     if (outcome == Outcome::full && batchWaits) {
         // Putting the batch in place frees the older copies it replaces.
         outcome = CommitBatch();
         if (outcome == Outcome::copied) {
-            outcome = CopyFile(names, source, destinationFolder, name);
+            outcome = CopyFile(names, source, destinationFolder, entry);
         }
     }
     return outcome == Outcome::full ? Outcome::no_space : outcome;
@@ -57,23 +57,24 @@ CopyEngine::Walk::CopyFileMakingRoom(FolderNames& names, const std::wstring& sou
 CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(FolderNames& names,
                                                      const std::wstring& sourceFolder,
                                                      const std::wstring& destinationFolder,
-                                                     const std::wstring& name) {
+                                                     const platform::FolderEntry& entry) {
     if (Cancelled()) {
         return Outcome::stop;
     }
     platform::FileSystem& files = engine_.files_;
+    const std::wstring& name = entry.name;
     const std::wstring source = sourceFolder + name;
     currentPath_ = source;
     ProcessMessagesWhenDue();
     const platform::FileHandle input = files.Open(
         source, platform::Access::read, platform::share_read, platform::Disposition::open_existing);
     ProcessMessagesWhenDue();
-    const auto size = input ? input->Size() : std::nullopt;
-    if (!size) {
+    if (!input) {
         CountError();
         return Outcome::failed;
     }
-    if (const Outcome room = Room(destinationFolder, *size); room != Outcome::copied) {
+    // The listed size decides the room; the copy itself reads to the end.
+    if (const Outcome room = Room(destinationFolder, entry.size); room != Outcome::copied) {
         return room;
     }
     const std::wstring target = destinationFolder + name;
@@ -87,7 +88,8 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(FolderNames& names,
     if (!temporary) {
         return DestinationFailure();
     }
-    Outcome copied = CopyBlocks(*input, temporary->File(), *size);
+    std::uint64_t size = 0;
+    Outcome copied = CopyBlocks(*input, temporary->File(), size);
     if (copied == Outcome::copied && !temporary->File().WriteOut()) {
         copied = temporary->File().LastError() == FileError::disk_full ? Outcome::full
                                                                        : DestinationFailure();
@@ -95,31 +97,31 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::CopyFile(FolderNames& names,
     if (copied != Outcome::copied) {
         return copied;
     }
-    return AddToBatch(std::move(temporary), target, *size);
+    return AddToBatch(std::move(temporary), target, size);
 }
 
+// The source is open without write sharing, so it cannot change while it is
+// copied: the first block that comes back short is its end, wherever the
+// listing put that end. The files of the seam give a short block only there.
 CopyEngine::Walk::Outcome CopyEngine::Walk::CopyBlocks(platform::File& source,
-                                                       platform::File& target, std::uint64_t size) {
-    for (std::uint64_t remaining = size; remaining > 0;) {
+                                                       platform::File& target,
+                                                       std::uint64_t& copied) {
+    for (std::size_t got = kBlockSize; got == kBlockSize;) {
         ProcessMessagesWhenDue();
         if (Cancelled()) {
             return Outcome::stop;
         }
-        const auto wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kBlockSize));
-        remaining -= wanted;
-        const auto got = source.Read(block_.data(), wanted);
-        if (!got) {
+        const auto read = source.Read(block_.data(), kBlockSize);
+        if (!read) {
             CountError();
             return Outcome::failed;
         }
-        if (*got == 0) {
-            break;
-        }
-        if (!target.Write(block_.data(), *got)) {
+        got = *read;
+        if (got > 0 && !target.Write(block_.data(), got)) {
             return target.LastError() == FileError::disk_full ? Outcome::full
                                                               : DestinationFailure();
         }
+        copied += got;
     }
     return Outcome::copied;
 }

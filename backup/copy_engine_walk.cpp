@@ -47,7 +47,7 @@ CopyEngine::Walk::Outcome CopyEngine::Walk::Folder(std::wstring source, std::wst
     for (const platform::FolderEntry& entry : *entries) {
         const Outcome outcome = entry.IsFolder()
                                     ? CopySubfolder(names, source, destination, entry)
-                                    : CopyFileMakingRoom(names, source, destination, entry.name);
+                                    : CopyFileMakingRoom(names, source, destination, entry);
         if (outcome != Outcome::copied && outcome != Outcome::failed) {
             return outcome;
         }

@@ -50,10 +50,12 @@ class CopyEngine::Walk {
     FolderNames NamesOf(const std::vector<platform::FolderEntry>& sourceEntries,
                         const std::wstring& destination, bool destinationIsNew);
     Outcome CopyFileMakingRoom(FolderNames& names, const std::wstring& source,
-                               const std::wstring& destinationFolder, const std::wstring& name);
+                               const std::wstring& destinationFolder,
+                               const platform::FolderEntry& entry);
     Outcome CopyFile(FolderNames& names, const std::wstring& source,
-                     const std::wstring& destinationFolder, const std::wstring& name);
-    Outcome CopyBlocks(platform::File& source, platform::File& target, std::uint64_t size);
+                     const std::wstring& destinationFolder, const platform::FolderEntry& entry);
+    // Copies to the end of the source; copied gets the bytes written.
+    Outcome CopyBlocks(platform::File& source, platform::File& target, std::uint64_t& copied);
     Outcome CopySubfolder(FolderNames& names, const std::wstring& source,
                           const std::wstring& destination, const platform::FolderEntry& entry);
     Outcome Room(const std::wstring& destinationFolder, std::uint64_t size);

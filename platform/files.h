@@ -93,6 +93,7 @@ class File {
     virtual ~File() = default;
 
     // Bytes read, 0 at the end of the file; nothing when the read failed.
+    // Fewer than count only at the end of the file.
     virtual std::optional<std::size_t> Read(void* buffer, std::size_t count) = 0;
     // Writes all count bytes or fails.
     virtual bool Write(const void* data, std::size_t count) = 0;

@@ -8,15 +8,24 @@
 namespace stowkeep::platform {
 namespace {
 
+// fixedLength: opened for reading while no handle may write the file, so its
+// length cannot change: a synchronous read that gives less than it asked for
+// has reached the end, and a read from there gives 0 without asking again.
 class Win32File final : public File {
   public:
-    explicit Win32File(ScopedFileHandle handle) : handle_(std::move(handle)) {}
+    Win32File(ScopedFileHandle handle, bool fixedLength)
+        : handle_(std::move(handle)), fixedLength_(fixedLength) {}
 
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
+        if (atEnd_) {
+            return 0;
+        }
         DWORD got = 0;
-        if (!ReadFile(handle_.get(), buffer, Clamp(count), &got, nullptr)) {
+        const DWORD asked = Clamp(count);
+        if (!ReadFile(handle_.get(), buffer, asked, &got, nullptr)) {
             return Fail<std::optional<std::size_t>>(std::nullopt);
         }
+        atEnd_ = fixedLength_ && got < asked;
         return got;
     }
 
@@ -63,6 +72,7 @@ class Win32File final : public File {
     }
 
     bool MoveTo(std::uint64_t offset) {
+        atEnd_ = false;
         LARGE_INTEGER distance{};
         distance.QuadPart = static_cast<LONGLONG>(offset);
         return SetFilePointerEx(handle_.get(), distance, nullptr, FILE_BEGIN) || Fail(false);
@@ -74,6 +84,8 @@ class Win32File final : public File {
     }
 
     ScopedFileHandle handle_;
+    bool fixedLength_;
+    bool atEnd_ = false;
     FileError lastError_ = FileError::none;
 };
 
@@ -186,7 +198,9 @@ FileHandle Win32FileCalls::Open(const std::wstring& path, Access access, unsigne
     }
     // The copy engine reads and writes in 1024-byte blocks; a system call
     // each would limit it, above all under Wine.
-    return std::make_unique<BufferedFile>(std::make_unique<Win32File>(std::move(handle)), access);
+    const bool fixedLength = access == Access::read && (share & share_write) == 0;
+    return std::make_unique<BufferedFile>(
+        std::make_unique<Win32File>(std::move(handle), fixedLength), access);
 }
 
 } // namespace stowkeep::platform

@@ -173,6 +173,24 @@ TEST_P(FileSeam, ReadAtTheEndGivesNothingAndSizeIsTheLength) {
     EXPECT_EQ(file->Read(buffer, sizeof buffer), 0u);
 }
 
+// Only a file that nobody may write keeps its end; one shared for writing
+// may grow after a read reached its end.
+TEST_P(FileSeam, AFileSharedForWritingGivesWhatWasAddedAfterItsEnd) {
+    Put(L"log.txt", "first");
+    auto reader =
+        files().Open(Path(L"log.txt"), Access::read, share_read_write, Disposition::open_existing);
+    ASSERT_TRUE(reader);
+    char buffer[1024];
+    EXPECT_EQ(reader->Read(buffer, sizeof buffer), 5u);
+    auto writer =
+        files().Open(Path(L"log.txt"), Access::write, share_read_write, Disposition::open_existing);
+    ASSERT_TRUE(writer);
+    ASSERT_TRUE(writer->WriteAt(5, "+more", 5));
+    ASSERT_TRUE(writer->Flush());
+    ASSERT_EQ(reader->Read(buffer, sizeof buffer), 5u);
+    EXPECT_EQ(std::string(buffer, 5), "+more");
+}
+
 TEST_P(FileSeam, ShareModesDecideWhoMayOpenAFile) {
     Put(L"held.txt", "content");
     {

@@ -7,6 +7,7 @@ stowkeep_test(copy_engine_test
     ${CMAKE_CURRENT_LIST_DIR}/copy_engine_walk_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/copy_engine_fault_matrix_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/copy_engine_temporaries_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/copy_engine_calls_test.cpp
   LIBS stowkeep_backup_copy stowkeep_platform_fake)
 
 # The file seam, the same cases against the in-memory side and (Windows
