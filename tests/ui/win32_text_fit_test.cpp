@@ -227,5 +227,22 @@ TEST_F(Win32TextFitTest, PictureButtonCaptionsStayInsideTheButtonAt100And150Perc
     }
 }
 
+TEST_F(Win32TextFitTest, APushButtonCaptionStaysInsideANarrowButton) {
+    auto& narrow = form->addButton("Button1", {10, 10, 50, 27}, L"File Create");
+    HWND real = item(narrow);
+    ASSERT_NE(real, nullptr);
+    for (UINT dpi : {96U, 144U}) {
+        changeDpi(dpi);
+        RECT client;
+        GetClientRect(real, &client);
+        const int edge = scaled(3, dpi);
+        const InkColumns caption = inkColumns(real, 0, client.bottom);
+        EXPECT_GE(caption.first, edge) << "at " << dpi;
+        EXPECT_LT(caption.last, client.right - edge) << "at " << dpi;
+        EXPECT_GT(caption.width(), 0) << "at " << dpi;
+        EXPECT_EQ(textOf(real), L"File Create");
+    }
+}
+
 } // namespace
 } // namespace stowkeep::ui
