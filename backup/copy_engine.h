@@ -90,6 +90,11 @@ struct CopyBatching {
 // it is in place. A destination volume that vanished (its root no longer
 // known to the system) ends the run with "Please connect device.".
 //
+// Sizes. A source is open without write sharing while it is copied, so it
+// cannot change: it is read to its first short block, and the size from its
+// folder's listing only decides whether it fits. A file that grew since the
+// listing beyond the room ends as a full disk does, with the older copy kept.
+//
 // Folders that are junctions or symbolic links are passed over (the file
 // counter does the same), and so is the job's own destination folder when it
 // lies inside the source. Window messages are processed about every
