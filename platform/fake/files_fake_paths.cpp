@@ -148,9 +148,9 @@ bool FaultHits(const FakeFileSystem::Fault& fault, const std::wstring& key) {
         return true;
     }
     const std::wstring faultKey = FakePathKey(fault.path);
-    return key == faultKey || (fault.under && key.size() > faultKey.size() &&
-                               key.compare(0, faultKey.size(), faultKey) == 0 &&
-                               key[faultKey.size()] == L'\\');
+    return key == faultKey ||
+           (fault.under && key.size() > faultKey.size() &&
+            key.compare(0, faultKey.size(), faultKey) == 0 && key[faultKey.size()] == L'\\');
 }
 
 } // namespace

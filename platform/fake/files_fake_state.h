@@ -27,7 +27,7 @@ struct FakeNode {
     std::wstring junctionTarget; // set for a junction
     std::uint32_t reparseTag = 0;
     std::string data;
-    std::string durable; // what a power cut leaves of data
+    std::string durable;                          // what a power cut leaves of data
     std::map<std::wstring, FakeNodePtr> children; // keyed by upper-case name
     std::vector<const FakeOpening*> openings;
 

@@ -3,8 +3,8 @@
 #include "tests/wine/driver/windows.h"
 
 #include <cstdio>
-#include <shellapi.h>
 #include <cwchar>
+#include <shellapi.h>
 #include <string>
 
 namespace stowkeep::driver {
