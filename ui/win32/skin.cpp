@@ -102,10 +102,10 @@ CaptionFit Skin::fitted(const std::wstring& value, int width, CaptionLook look, 
 }
 
 void Skin::drawCaption(HDC dc, RECT box, const std::wstring& value, CaptionLook look, UINT dpi) {
-    // Left-aligned captions keep their place; centred ones keep their centre.
-    const int inset = scaled(CaptionInsetPx, dpi);
-    RECT inner{box.left + (look.align == DT_CENTER ? inset : 0), box.top, box.right - inset,
-               box.bottom};
+    // Left-aligned captions are placed by the picture's own layout; centred ones sit
+    // between a control's rounded edges.
+    const int inset = look.align == DT_CENTER ? scaled(CaptionInsetPx, dpi) : 0;
+    RECT inner{box.left + inset, box.top, box.right - inset, box.bottom};
     CaptionFit fit = fitted(value, inner.right - inner.left, look, dpi);
     HFONT useFont = font(dpi, fit.sizePx, look.bold);
     if (fit.text.find(L'\n') == std::wstring::npos) {

@@ -35,8 +35,8 @@ inline constexpr COLORREF PopupOutline = RGB(0x87, 0xCE, 0xEB); // sky blue
 
 inline constexpr int NormalTextPx = 12;
 
-// Room kept free on each side of a centred caption (on the right of a left-aligned one),
-// in logical pixels, so that it clears a control's rounded edge.
+// Room kept free on each side of a centred caption, in logical pixels, so that it clears
+// a control's rounded edge.
 inline constexpr int CaptionInsetPx = 4;
 
 struct CaptionLook {
@@ -69,7 +69,8 @@ class Skin {
               UINT format);
     SIZE measure(const std::wstring& text, HFONT font, int wrapWidth);
     // A caption vertically centred in the box, shrunk (or as a last resort wrapped) to fit
-    // the box less CaptionInsetPx on each side; its control keeps the whole text.
+    // the box, less CaptionInsetPx on each side when centred; its control keeps the whole
+    // text.
     void drawCaption(HDC dc, RECT box, const std::wstring& text, CaptionLook look, UINT dpi);
 
     void drawButton(HDC dc, RECT area, const std::wstring& caption, ButtonLook look, UINT dpi);
