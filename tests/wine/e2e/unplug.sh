@@ -1,6 +1,6 @@
 # The enclosure pulled out in the middle of a large file, and while idle: the
 # program keeps running and answering, the device buttons take their
-# no-enclosure look, and Backup says "Please connect device."; plugged in
+# no-enclosure look, the run and Backup say "Please connect device."; plugged in
 # again, the buttons come back.
 # Usage: unplug.sh WINE-RUN FLAVOUR-EXE DRIVER WORK-FOLDER
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
@@ -26,6 +26,10 @@ pull_out
 drive answers "$main_caption" 5000
 drive answers "$copy_caption" 5000
 drive click "$copy_caption" Pause
+# The large file cannot be put in place on a volume that is gone: the run ends
+# saying why, and the older copy's folder went with the enclosure.
+check_eq "$(drive message "$app_title" "$patience")" "Please connect device." "run after the removal"
+drive press "$app_title" OK
 drive wait-hidden "$copy_caption" "$patience"
 check_eq "$(drive alive "$pid")" running "after the removal during a run"
 drive answers "$main_caption" 5000
