@@ -9,13 +9,6 @@ documents=$(winpath "$sources/Documents")
 photos=$(winpath "$sources/Photos")
 wanted_rows=$(printf '%s\tE:\\backup\n%s\tE:\\other' "$documents" "$photos")
 
-open_backup_page() {
-    drive click "$main_caption" Backup
-    drive wait-text "$main_caption" "Source Directory" "$patience"
-}
-listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
-listed_is() { [[ $(listed) == "$1" ]]; }
-
 pid=$(start_flavour_shown)
 open_backup_page
 source_field=$(control_id Edit "Select Folder")

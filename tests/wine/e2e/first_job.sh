@@ -15,8 +15,6 @@ music_path=$(winpath "$music")
 backup="$enclosure_dir/backup"
 [[ ! -e $backup ]] || fail "the enclosure is not new: $backup exists"
 
-listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
-listed_is() { [[ $(listed) == "$1" ]]; }
 
 start_flavour_shown >/dev/null
 drive click "$main_caption" Backup

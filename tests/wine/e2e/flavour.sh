@@ -184,3 +184,12 @@ large_file_over_an_older_copy() {
     settings_with_jobs "$sources/Big"
     destination="$enclosure_dir/backup/Big"
 }
+
+# The backup page shown, and the rows of the main window's list (tab between
+# the columns, a line a row).
+open_backup_page() {
+    drive click "$main_caption" Backup
+    drive wait-text "$main_caption" "Source Directory" "$patience"
+}
+listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
+listed_is() { [[ $(listed) == "$1" ]]; }

@@ -17,12 +17,6 @@ settings_with_jobs "$sources/Documents"
 wanted_rows=$(printf '%s\tE:\\backup\n%s\tE:\\backup' "$(winpath "$sources/Documents")" \
     "$(winpath "$photos")")
 
-open_backup_page() {
-    drive click "$main_caption" Backup
-    drive wait-text "$main_caption" "Source Directory" "$patience"
-}
-listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
-listed_is() { [[ $(listed) == "$1" ]]; }
 
 pid=$(start_flavour_shown)
 open_backup_page

@@ -28,7 +28,6 @@ box_shot() { # CAPTION TEXT NAME: the box that reads TEXT
     shoot "$3"
 }
 visible_click() { drive click-id "$main_caption" "$(control_id Button "$1")"; }
-listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
 rows_are() { [[ $(listed | wc -l) == "$1" ]]; }
 
 # Two jobs, the second with one large file, copied before: the run asks

@@ -6,8 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 source "$(dirname "${BASH_SOURCE[0]}")/flavour.sh" "$4"
 
 write_settings "[Virtual_HDD]" "Option=Slow"
-listed() { drive rows "$main_caption" "$(control_id SysListView32 "")"; }
-listed_is() { [[ $(listed) == "$1" ]]; }
 rows() { # STATUS: both requests with this status
     printf '1\tFloppy Disk\tFLOPPY\t1440 KB\t%s\n2\tFixed Disk\tSYSTEM\t2 GB\t%s' "$1" "$1"
 }
