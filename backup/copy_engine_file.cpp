@@ -1,4 +1,5 @@
 #include "backup/copy_engine_walk.h"
+#include "backup/walk_filter.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -17,13 +18,6 @@ constexpr unsigned kTemporaryTries = 1000;
 constexpr std::uint32_t kNotReplaced = platform::kAttrDirectory | platform::kAttrReadOnly |
                                        platform::kAttrHidden | platform::kAttrSystem;
 
-std::wstring Upper(const std::wstring& text) {
-    std::wstring upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
-    return upper;
-}
-
 } // namespace
 
 std::wstring TemporaryName(unsigned number) {
@@ -32,7 +26,7 @@ std::wstring TemporaryName(unsigned number) {
 
 bool IsTemporaryName(const std::wstring& name) {
     const std::size_t prefix = kTemporaryPrefix.size();
-    return name.size() > prefix && Upper(name.substr(0, prefix)) == Upper(kTemporaryPrefix) &&
+    return name.size() > prefix && PathKey(name.substr(0, prefix)) == PathKey(kTemporaryPrefix) &&
            name[prefix] != L'0' &&
            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix), name.end(),
                        [](wchar_t c) { return std::iswdigit(c); });
@@ -148,7 +142,7 @@ bool CopyEngine::Walk::Replaceable(const FolderNames& names, const std::wstring&
                                    const std::wstring& name) {
     std::uint32_t existing = platform::kNoAttributes;
     if (names.destinationListed) {
-        const auto entry = names.destination.find(Upper(name));
+        const auto entry = names.destination.find(PathKey(name));
         if (entry != names.destination.end()) {
             existing = entry->second;
         }
@@ -163,7 +157,7 @@ CopyEngine::Walk::CreateTemporary(FolderNames& names, const std::wstring& folder
                                   FileError& error) {
     for (unsigned tries = 0; tries < kTemporaryTries; ++tries) {
         const std::wstring name = TemporaryName(names.nextTemporary++);
-        const std::wstring upper = Upper(name);
+        const std::wstring upper = PathKey(name);
         if (names.source.contains(upper) || names.destination.contains(upper)) {
             continue;
         }

@@ -2,8 +2,6 @@
 
 #include "backup/walk_filter.h"
 
-#include <algorithm>
-#include <cwctype>
 #include <exception>
 
 namespace stowkeep::backup {
@@ -16,20 +14,6 @@ void AppendBackslash(std::wstring& path) {
 }
 
 } // namespace
-
-std::wstring PathKey(const std::wstring& path) {
-    std::wstring key;
-    for (const wchar_t c : path) {
-        if (c == L'\\' && !key.empty() && key.back() == L'\\') {
-            continue;
-        }
-        key += static_cast<wchar_t>(std::towupper(c));
-    }
-    while (!key.empty() && key.back() == L'\\') {
-        key.pop_back();
-    }
-    return key;
-}
 
 CopyEngine::Walk::Walk(CopyEngine& engine, const std::wstring& ownDestination)
     : engine_(engine), ownDestinationKey_(PathKey(ownDestination)),

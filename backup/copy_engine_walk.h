@@ -102,10 +102,6 @@ class CopyEngine::Walk {
 std::wstring TemporaryName(unsigned number);
 bool IsTemporaryName(const std::wstring& name);
 
-// Two paths compared as the file system does: case ignored, doubled and
-// trailing backslashes ignored.
-std::wstring PathKey(const std::wstring& path);
-
 } // namespace stowkeep::backup
 
 namespace stowkeep::backup {

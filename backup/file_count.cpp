@@ -7,9 +7,10 @@
 #include <thread>
 
 namespace stowkeep::backup {
+namespace {
 
-std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder,
-                        const std::wstring& ownDestination) {
+std::int32_t CountFilesPassingOver(platform::FileSystem& files, const std::wstring& folder,
+                                   const std::wstring& ownDestinationKey) {
     std::wstring path = folder;
     if (path.empty() || path.back() != L'\\') {
         path += L'\\';
@@ -23,11 +24,18 @@ std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder,
         const std::wstring entryPath = path + entry.name;
         if (!entry.IsFolder()) {
             ++count;
-        } else if (!PassesOver(entry, entryPath, ownDestination)) {
-            count += CountFiles(files, entryPath, ownDestination);
+        } else if (!PassesOver(entry, entryPath, ownDestinationKey)) {
+            count += CountFilesPassingOver(files, entryPath, ownDestinationKey);
         }
     }
     return count;
+}
+
+} // namespace
+
+std::int32_t CountFiles(platform::FileSystem& files, const std::wstring& folder,
+                        const std::wstring& ownDestination) {
+    return CountFilesPassingOver(files, folder, PathKey(ownDestination));
 }
 
 std::vector<CountedSource> ReadBackupSources(const settings::SettingsFile& settings) {
